@@ -1,0 +1,36 @@
+#include "app/app.h"
+
+#include <cstdio>
+
+#include <QCoreApplication>
+
+namespace kepa {
+
+App::App(Desktop& desktop) : desktop_(desktop), form1_(desktop, [this] { End(); }) {}
+
+App::~App() {
+  if (!ended_) form1_.Unload();
+  // Windows unloaded from inside their own events are deleted on the next event-loop pass;
+  // the loop has stopped, so run those deletions now.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+bool App::start() {
+  if (!desktop_.waitForNotificationArea(kTrayWait)) {
+    std::fprintf(stderr, "kepa: %s\n", kNoTrayMessage);
+    desktop_.showMessage(MessageKind::Critical, "KEPA", kNoTrayMessage);
+    return false;
+  }
+  form1_.window();
+  return true;
+}
+
+void App::End() {
+  if (ended_) return;
+  ended_ = true;
+  // Closing runs no further handlers: the icon went with the Form_Unload that came first.
+  form1_.closeWindow();
+  desktop_.endProgram(0);
+}
+
+}  // namespace kepa

@@ -1,0 +1,74 @@
+#include "app/artwork.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QRadialGradient>
+
+namespace kepa {
+
+namespace {
+
+// A camera viewfinder over a lens: corner brackets, a ring and the cross-hair of the
+// clipping window.
+void drawViewfinder(QPainter& p, double size, double stroke) {
+  const double m = size * 0.12;
+  const double arm = size * 0.24;
+  QPen pen(QColor(255, 255, 255), stroke, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+  p.setPen(pen);
+  p.setBrush(Qt::NoBrush);
+  const double far = size - m;
+  const QPointF corners[4] = {{m, m}, {far, m}, {far, far}, {m, far}};
+  for (int i = 0; i < 4; ++i) {
+    const double sx = i == 0 || i == 3 ? 1.0 : -1.0;
+    const double sy = i < 2 ? 1.0 : -1.0;
+    QPainterPath bracket(corners[i] + QPointF(sx * arm, 0));
+    bracket.lineTo(corners[i]);
+    bracket.lineTo(corners[i] + QPointF(0, sy * arm));
+    p.drawPath(bracket);
+  }
+  const double c = size / 2.0;
+  pen.setColor(QColor(255, 0, 0));
+  p.setPen(pen);
+  p.drawEllipse(QPointF(c, c), size * 0.17, size * 0.17);
+  p.drawLine(QPointF(c, m + stroke * 2), QPointF(c, c - size * 0.07));
+  p.drawLine(QPointF(c, c + size * 0.07), QPointF(c, far - stroke * 2));
+  p.drawLine(QPointF(m + stroke * 2, c), QPointF(c - size * 0.07, c));
+  p.drawLine(QPointF(c + size * 0.07, c), QPointF(far - stroke * 2, c));
+}
+
+}  // namespace
+
+QImage splashArtwork() {
+  constexpr int kSize = 161;
+  QImage art(kSize, kSize, QImage::Format_RGB888);
+  QPainter p(&art);
+  p.setRenderHint(QPainter::Antialiasing);
+  QRadialGradient lens(QPointF(kSize * 0.42, kSize * 0.38), kSize * 0.75);
+  lens.setColorAt(0.0, QColor(0x30, 0x60, 0xd0));
+  lens.setColorAt(0.55, QColor(0x10, 0x20, 0x90));
+  lens.setColorAt(1.0, QColor(0x00, 0x00, 0x80));
+  p.fillRect(art.rect(), lens);
+  drawViewfinder(p, kSize, 5.0);
+  return art;
+}
+
+QIcon kepaIcon() {
+  constexpr int kSize = 16;
+  QImage icon(kSize, kSize, QImage::Format_RGB32);
+  icon.fill(QColor(0x00, 0x00, 0x80));
+  {
+    QPainter p(&icon);
+    drawViewfinder(p, kSize, 1.0);
+  }
+  // Reduced to the sixteen colours of the classic icon palette.
+  const QList<QRgb> palette = {0xFF000000, 0xFF800000, 0xFF008000, 0xFF808000,
+                               0xFF000080, 0xFF800080, 0xFF008080, 0xFFC0C0C0,
+                               0xFF808080, 0xFFFF0000, 0xFF00FF00, 0xFFFFFF00,
+                               0xFF0000FF, 0xFFFF00FF, 0xFF00FFFF, 0xFFFFFFFF};
+  const QImage reduced =
+      icon.convertToFormat(QImage::Format_Indexed8, palette, Qt::ThresholdDither);
+  return QIcon(QPixmap::fromImage(reduced.convertToFormat(QImage::Format_RGB32)));
+}
+
+}  // namespace kepa

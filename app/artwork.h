@@ -1,0 +1,15 @@
+// The program's own pictures, drawn at run time: the splash artwork and the window icon.
+#pragma once
+
+#include <QIcon>
+#include <QImage>
+
+namespace kepa {
+
+// The 161 x 161 picture at the splash's top-left corner (24-bit colour).
+[[nodiscard]] QImage splashArtwork();
+
+// The 16 x 16 icon of the tray window, in 16 colours.
+[[nodiscard]] QIcon kepaIcon();
+
+}  // namespace kepa

@@ -1,0 +1,96 @@
+#include "app/form1.h"
+
+#include "platform/numeric.h"
+
+namespace kepa {
+
+Form1::Form1(Desktop& desktop, std::function<void()> endProgram)
+    : desktop_(desktop),
+      endProgram_(std::move(endProgram)),
+      window_([this] { return createWindow(); }, [this] { Form_Load(); }) {}
+
+std::unique_ptr<Form1Window> Form1::createWindow() {
+  auto window = std::make_unique<Form1Window>(
+      desktop_.twipsPerPixelX(),
+      Form1Window::Handlers{
+          .mouseMove = [this](int button, int shift, float x,
+                              float y) { Form_MouseMove(button, shift, x, y); },
+          .timer1 = [this] { Timer1_Timer(); },
+      });
+  Menu& menu = window->KepaMenu;
+  menu.find("StartCap").onClick([this] { StartCap_Click(); });
+  menu.find("VerP").onClick([this] { VerP_Click(); });
+  menu.find("ExitKepa").onClick([this] { ExitKepa_Click(); });
+  return window;
+}
+
+void Form1::Unload() {
+  if (!window_.isLoaded()) return;
+  int cancel = 0;
+  Form_Unload(cancel);
+  window_.unload();
+}
+
+void Form1::Form_Load() {
+  Form1Window& form = window();
+  // Centred in twips, in single precision: the top first, then the left.
+  const float top = desktop_.screenHeightTwips() / 2.0F - form.heightTwips() / 2.0F;
+  form.setTopTwips(top);
+  const float left = desktop_.screenWidthTwips() / 2.0F - form.widthTwips() / 2.0F;
+  form.setLeftTwips(left);
+
+  nid_.cbSize = sizeof(NOTIFYICONDATA);
+  nid_.hWnd = desktop_.windowHandle(form);
+  nid_.uID = 1;
+  nid_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  nid_.uCallbackMessage = WM_MOUSEMOVE;
+  nid_.hIcon = desktop_.iconHandle(form.windowIcon());
+  nid_.szTip = fixedString<64>(std::string_view("DIRUZAZU\0", 9));
+  [[maybe_unused]] const bool added = desktop_.Shell_NotifyIconA(NIM_ADD, nid_);
+
+  form.hide();
+  form.KepaMenu.visible = false;
+}
+
+void Form1::Form_MouseMove(int, int, float x, float) {
+  const std::int32_t message = integerDivide(x, desktop_.twipsPerPixelX());
+  switch (message) {
+    case WM_LBUTTONDOWN:
+      window().KepaMenu.visible = false;
+      break;
+    case WM_RBUTTONDOWN: {
+      [[maybe_unused]] const bool foreground =
+          desktop_.SetForegroundWindow(desktop_.windowHandle(window()));
+      desktop_.DoEvents();
+      desktop_.PopupMenu(window().KepaMenu);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void Form1::Form_Unload(int&) {
+  [[maybe_unused]] const bool deleted = desktop_.Shell_NotifyIconA(NIM_DELETE, nid_);
+}
+
+void Form1::VerP_Click() {
+  window().show();
+  window().Timer1.setInterval(2500);
+}
+
+void Form1::Timer1_Timer() {
+  window().hide();
+  window().Timer1.setInterval(0);
+}
+
+void Form1::ExitKepa_Click() {
+  int cancel = 1;
+  Form_Unload(cancel);
+  endProgram_();
+}
+
+// The capture itself arrives with the clipping window.
+void Form1::StartCap_Click() {}
+
+}  // namespace kepa

@@ -1,0 +1,48 @@
+// Form1: the start-up window's code module. It owns the notification icon and its menu,
+// the version splash and the end of the program.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "app/form1_window.h"
+#include "platform/notify_icon_data.h"
+#include "platform/qt/desktop.h"
+#include "platform/qt/lazy_window.h"
+
+namespace kepa {
+
+class Form1 {
+ public:
+  // `endProgram` closes every window of the program and ends it.
+  Form1(Desktop& desktop, std::function<void()> endProgram);
+
+  // The window, loading it (and running Form_Load) on first reference.
+  Form1Window& window() { return window_.get(); }
+  [[nodiscard]] bool isLoaded() const { return window_.isLoaded(); }
+  // Unload: Form_Unload runs (removing the icon), then the window is destroyed.
+  void Unload();
+  // Destroys the window without running Form_Unload, as the end of the program does.
+  void closeWindow() { window_.unload(); }
+
+  void Form_Load();
+  void Form_MouseMove(int button, int shift, float x, float y);
+  void Form_Unload(int& cancel);
+  void VerP_Click();
+  void Timer1_Timer();
+  void ExitKepa_Click();
+  void StartCap_Click();
+
+  // The record passed to every Shell_NotifyIconA call.
+  [[nodiscard]] const NOTIFYICONDATA& notifyIconData() const { return nid_; }
+
+ private:
+  std::unique_ptr<Form1Window> createWindow();
+
+  Desktop& desktop_;
+  std::function<void()> endProgram_;
+  NOTIFYICONDATA nid_{};
+  LazyWindow<Form1Window> window_;
+};
+
+}  // namespace kepa

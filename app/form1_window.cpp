@@ -1,0 +1,120 @@
+#include "app/form1_window.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "app/artwork.h"
+#include "platform/colour.h"
+#include "platform/numeric.h"
+#include "platform/qt/fonts.h"
+
+namespace kepa {
+
+namespace {
+
+QColor qtColour(std::uint32_t bgr) {
+  const Colour colour(bgr);
+  return {colour.red(), colour.green(), colour.blue()};
+}
+
+// Mouse buttons and modifier keys as the handlers count them: 1 left, 2 right, 4 middle;
+// 1 Shift, 2 Ctrl, 4 Alt.
+int buttonsOf(Qt::MouseButtons buttons) {
+  return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
+         (buttons & Qt::MiddleButton ? 4 : 0);
+}
+
+int shiftOf(Qt::KeyboardModifiers keys) {
+  return (keys & Qt::ShiftModifier ? 1 : 0) | (keys & Qt::ControlModifier ? 2 : 0) |
+         (keys & Qt::AltModifier ? 4 : 0);
+}
+
+}  // namespace
+
+Form1Window::Form1Window(float twipsPerPixel, Handlers handlers)
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint),
+      Timer1(*this, [this] { handlers_.timer1(); }),
+      KepaMenu("KepaMenu", "ＫＥＰＡメニュ－"),
+      twipsPerPixel_(twipsPerPixel),
+      handlers_(std::move(handlers)),
+      artwork_(splashArtwork()) {
+  setWindowTitle(QStringLiteral("KEPA"));
+  setWindowIcon(kepaIcon());
+  setFixedSize(twipsToPixels(kWidthTwips, twipsPerPixel),
+               twipsToPixels(kHeightTwips, twipsPerPixel));
+  QPalette palette;
+  palette.setColor(QPalette::Window, qtColour(0x00800000));
+  setPalette(palette);
+  setAutoFillBackground(true);
+  setMouseTracking(true);
+
+  Label1[0] = addLabel(QStringLiteral("KEPA"), 0x000000FF, 120, 240, 2655, 975, QFont::Bold, 36);
+  Label1[1] = addLabel(QStringLiteral("KEPA"), 0x00FFFFFF, 1200, 600, 2535, 975, QFont::Bold, 36);
+  Label2 =
+      addLabel(QStringLiteral("VER  3.0"), 0x000000FF, 2520, 1440, 2775, 735, QFont::Normal, 24);
+  Label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  Label2->setAutoFillBackground(true);
+  QPalette opaque = Label2->palette();
+  opaque.setColor(QPalette::Window, qtColour(0x00000000));
+  Label2->setPalette(opaque);
+  Label3 = addLabel(QStringLiteral("Present's"), 0x00FFFFFF, 360, 2640, 1695, 495, QFont::Bold, 12);
+  Label4 = addLabel(QStringLiteral("Orvane Project"), 0x00FFFFFF, 2160, 2520, 3135, 615,
+                    QFont::Bold, 18);
+
+  auto& items = KepaMenu;
+  items.add("StartCap", "スタ－トキャプチャ－");
+  items.add("kugiri1", "-");
+  items.add("VerP", "バ－ジョン情報");
+  items.add("kugiri2", "-");
+  items.add("ExitKepa", "ＫＥＰＡＫＥＰＡの終了");
+}
+
+QLabel* Form1Window::addLabel(const QString& caption, std::uint32_t textColour, float left,
+                              float top, float width, float height, int weight, int points) {
+  auto* label = new QLabel(caption, this);
+  label->setGeometry(twipsToPixels(left, twipsPerPixel_), twipsToPixels(top, twipsPerPixel_),
+                     twipsToPixels(width, twipsPerPixel_), twipsToPixels(height, twipsPerPixel_));
+  QFont font(kHeavyFamily);
+  font.setPointSize(points);
+  font.setWeight(static_cast<QFont::Weight>(weight));
+  label->setFont(font);
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, qtColour(textColour));
+  label->setPalette(palette);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->setWordWrap(true);
+  label->setMargin(0);
+  label->setIndent(0);
+  label->setContentsMargins(0, 0, 0, 0);
+  // Mouse moves over a label reach the window, as over the rest of the splash.
+  label->setAttribute(Qt::WA_TransparentForMouseEvents);
+  return label;
+}
+
+void Form1Window::setLeftTwips(float left) {
+  placeAt(left, topTwips_);
+}
+
+void Form1Window::setTopTwips(float top) {
+  placeAt(leftTwips_, top);
+}
+
+void Form1Window::placeAt(float left, float top) {
+  leftTwips_ = left;
+  topTwips_ = top;
+  move(twipsToPixels(left, twipsPerPixel_), twipsToPixels(top, twipsPerPixel_));
+}
+
+void Form1Window::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawImage(0, 0, artwork_);
+}
+
+void Form1Window::mouseMoveEvent(QMouseEvent* event) {
+  const QPointF at = event->position();
+  handlers_.mouseMove(buttonsOf(event->buttons()), shiftOf(event->modifiers()),
+                      static_cast<float>(at.x()) * twipsPerPixel_,
+                      static_cast<float>(at.y()) * twipsPerPixel_);
+}
+
+}  // namespace kepa

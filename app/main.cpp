@@ -1,0 +1,23 @@
+// kepa: a notification-area screen-capture and region-clipping tool.
+#include <QApplication>
+
+#include "app/app.h"
+#include "platform/qt/fonts.h"
+#include "platform/qt/qt_desktop.h"
+#include "platform/qt/termination_signals.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("kepa"));
+  // The program has no main window: closing the splash or a dialog must not end it.
+  QApplication::setQuitOnLastWindowClosed(false);
+  kepa::installFontSubstitutions();
+
+  kepa::QtDesktop desktop;
+  kepa::App app(desktop);
+  kepa::TerminationSignals terminations;
+  QObject::connect(&terminations, &kepa::TerminationSignals::terminationRequested,
+                   [&app] { app.form1().ExitKepa_Click(); });
+  if (!app.start()) return 1;
+  return QApplication::exec();
+}

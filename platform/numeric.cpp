@@ -1,0 +1,54 @@
+#include "platform/numeric.h"
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace kepa {
+
+double roundHalfEven(double value) {
+  const double floor = std::floor(value);
+  const double fraction = value - floor;
+  if (fraction < 0.5) return floor;
+  if (fraction > 0.5) return floor + 1.0;
+  return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
+}
+
+namespace {
+
+template <typename Int>
+Int checkedRound(double value, const char* typeName) {
+  const double rounded = roundHalfEven(value);
+  if (!(rounded >= static_cast<double>(std::numeric_limits<Int>::min()) &&
+        rounded <= static_cast<double>(std::numeric_limits<Int>::max()))) {
+    throw OverflowError(std::string("overflow converting to ") + typeName);
+  }
+  return static_cast<Int>(rounded);
+}
+
+}  // namespace
+
+std::int32_t toLong(double value) {
+  return checkedRound<std::int32_t>(value, "Long");
+}
+
+std::int16_t toInteger(double value) {
+  return checkedRound<std::int16_t>(value, "Integer");
+}
+
+std::int32_t integerDivide(double a, double b) {
+  const std::int64_t dividend = toLong(a);
+  const std::int64_t divisor = toLong(b);
+  if (divisor == 0) throw OverflowError("division by zero");
+  const std::int64_t quotient = dividend / divisor;  // C++ truncates toward zero
+  if (quotient > std::numeric_limits<std::int32_t>::max()) {
+    throw OverflowError("overflow in integer division");
+  }
+  return static_cast<std::int32_t>(quotient);
+}
+
+std::int32_t twipsToPixels(double twips, double twipsPerPixel) {
+  return toLong(twips / twipsPerPixel);
+}
+
+}  // namespace kepa

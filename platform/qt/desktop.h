@@ -1,0 +1,76 @@
+// Everything the windows need of the outside world, behind one interface: the screen, its
+// device context and the cursor, window and icon handles, the notification icon, popup
+// menus, message boxes and the end of the program. QtDesktop is the real one; tests use
+// FakeDesktop. Nothing above this layer calls Qt's screen, cursor, tray or menu APIs.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+#include "platform/device_context.h"
+#include "platform/geometry.h"
+#include "platform/notify_icon_data.h"
+#include "platform/qt/menu.h"
+
+class QIcon;
+class QWidget;
+
+namespace kepa {
+
+// Screen.MousePointer values.
+enum class MousePointer : int { Default = 0, Hourglass = 11 };
+
+enum class MessageKind { Information, Critical };
+
+class Desktop {
+ public:
+  Desktop() = default;
+  Desktop(const Desktop&) = delete;
+  Desktop& operator=(const Desktop&) = delete;
+  virtual ~Desktop() = default;
+
+  // The screen object: its size in twips and twips per pixel (1440 / logical DPI).
+  [[nodiscard]] virtual float screenWidthTwips() const = 0;
+  [[nodiscard]] virtual float screenHeightTwips() const = 0;
+  [[nodiscard]] virtual float twipsPerPixelX() const = 0;
+  [[nodiscard]] virtual float twipsPerPixelY() const = 0;
+  virtual void setMousePointer(MousePointer pointer) = 0;
+
+  // GetDC with no window: a read-only context on the live screen, valid until ReleaseDC.
+  [[nodiscard]] virtual DeviceContext GetDC() = 0;
+  virtual void ReleaseDC(DeviceContext& screen) = 0;
+  [[nodiscard]] virtual Point GetCursorPos() = 0;
+
+  // Handles: hWnd of a window (the target of icon callbacks) and hIcon of an icon.
+  [[nodiscard]] virtual std::uint32_t windowHandle(QWidget& window) = 0;
+  [[nodiscard]] virtual std::uint32_t iconHandle(const QIcon& icon) = 0;
+
+  // Waits up to `timeout` for a notification area (tray host) to appear.
+  [[nodiscard]] virtual bool waitForNotificationArea(std::chrono::milliseconds timeout) = 0;
+  // NIM_ADD shows the icon of hIcon with the tip szTip (up to its NUL); its mouse events then
+  // arrive at the window hWnd as mouse moves whose x, in pixels, is the message number
+  // (WM_LBUTTONDOWN, WM_RBUTTONDOWN, ...). NIM_DELETE removes it.
+  virtual bool Shell_NotifyIconA(std::uint32_t message, const NOTIFYICONDATA& record) = 0;
+
+  virtual bool SetForegroundWindow(std::uint32_t hWnd) = 0;
+  // Runs the pending events once.
+  virtual void DoEvents() = 0;
+
+  // Shows the menu as a popup at the cursor and blocks until it closes; then the chosen
+  // item's click handler runs (nothing runs when the menu was dismissed).
+  void PopupMenu(Menu& menu) {
+    if (MenuItem* chosen = showPopup(menu)) chosen->click();
+  }
+
+  virtual void showMessage(MessageKind kind, const std::string& title, const std::string& text) = 0;
+
+  // Ends the program with exitCode once the running handler returns; no further events run.
+  virtual void endProgram(int exitCode) = 0;
+
+ protected:
+  // Shows the popup and returns the chosen item, or nullptr when it was dismissed.
+  virtual MenuItem* showPopup(Menu& menu) = 0;
+};
+
+}  // namespace kepa

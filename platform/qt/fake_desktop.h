@@ -1,0 +1,84 @@
+// A Desktop for tests: a synthetic screen, a settable cursor, a recorded notification icon,
+// scripted popup-menu choices and recorded calls, messages and program end.
+#pragma once
+
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/qt/desktop.h"
+#include "platform/qt/window_registry.h"
+#include "platform/surface.h"
+
+namespace kepa {
+
+// The state of one item of a popup menu at the moment it was shown.
+struct MenuSnapshot {
+  std::string name;
+  int index = MenuItem::kNoIndex;
+  std::string caption;
+  bool visible = true;
+  bool enabled = true;
+  bool checked = false;
+  std::vector<MenuSnapshot> items;
+};
+
+class FakeDesktop final : public Desktop {
+ public:
+  // A 1024 x 768 pixel screen at 15 twips per pixel, filled black.
+  FakeDesktop();
+
+  // --- what tests set ---
+  Surface screen{1024, 768};
+  float twipsPerPixel = 15.0F;
+  Point cursor;
+  bool notificationAreaAvailable = true;
+  // Names of the items the next popups choose, in order; an empty string (or an empty
+  // queue) dismisses the popup.
+  std::deque<std::string> menuChoices;
+
+  // --- what tests read ---
+  std::vector<std::string> calls;
+  std::vector<MenuSnapshot> popups;
+  std::vector<std::string> messages;
+  std::optional<NOTIFYICONDATA> icon;  // the record of the icon while one is shown
+  std::optional<int> exitCode;
+  MousePointer mousePointer = MousePointer::Default;
+
+  // A mouse event on the icon, as the shell reports it to the record's window.
+  void sendIconEvent(std::uint32_t mouseMessage) const;
+  [[nodiscard]] QWidget* window(std::uint32_t handle) const { return registry_.window(handle); }
+  [[nodiscard]] QIcon iconOf(std::uint32_t handle) const;
+
+  [[nodiscard]] float screenWidthTwips() const override;
+  [[nodiscard]] float screenHeightTwips() const override;
+  [[nodiscard]] float twipsPerPixelX() const override { return twipsPerPixel; }
+  [[nodiscard]] float twipsPerPixelY() const override { return twipsPerPixel; }
+  void setMousePointer(MousePointer pointer) override;
+
+  [[nodiscard]] DeviceContext GetDC() override;
+  void ReleaseDC(DeviceContext& screen) override;
+  [[nodiscard]] Point GetCursorPos() override { return cursor; }
+
+  [[nodiscard]] std::uint32_t windowHandle(QWidget& window) override;
+  [[nodiscard]] std::uint32_t iconHandle(const QIcon& icon) override;
+
+  [[nodiscard]] bool waitForNotificationArea(std::chrono::milliseconds timeout) override;
+  bool Shell_NotifyIconA(std::uint32_t message, const NOTIFYICONDATA& record) override;
+  bool SetForegroundWindow(std::uint32_t hWnd) override;
+  void DoEvents() override;
+
+  void showMessage(MessageKind kind, const std::string& title, const std::string& text) override;
+  void endProgram(int exitCode) override;
+
+ protected:
+  MenuItem* showPopup(Menu& menu) override;
+
+ private:
+  WindowRegistry registry_;
+  std::unique_ptr<PixelSource> screenSource_;
+};
+
+}  // namespace kepa

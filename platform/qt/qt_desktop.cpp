@@ -1,0 +1,224 @@
+#include "platform/qt/qt_desktop.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QScreen>
+#include <QThread>
+
+namespace kepa {
+
+namespace {
+
+QScreen& primaryScreen() {
+  return *QGuiApplication::primaryScreen();
+}
+
+// The mouse message the shell reports for each kind of activation. With an XEmbed tray
+// (X11) every one of them comes on the button's press.
+std::uint32_t mouseMessageOf(QSystemTrayIcon::ActivationReason reason) {
+  switch (reason) {
+    case QSystemTrayIcon::Trigger:
+      return WM_LBUTTONDOWN;
+    case QSystemTrayIcon::Context:
+      return WM_RBUTTONDOWN;
+    case QSystemTrayIcon::DoubleClick:
+      return WM_LBUTTONDBLCLK;
+    case QSystemTrayIcon::MiddleClick:
+      return WM_MBUTTONDOWN;
+    case QSystemTrayIcon::Unknown:
+      break;
+  }
+  return WM_MOUSEMOVE;
+}
+
+// Builds the visible items of `model` into `menu`, remembering which action is which item.
+void buildMenu(QMenu& menu, MenuItem& model, std::map<QAction*, MenuItem*>& actions) {
+  for (const auto& item : model.items()) {
+    if (!item->visible) continue;
+    if (item->isSeparator()) {
+      menu.addSeparator();
+      continue;
+    }
+    const QString caption = QString::fromStdString(item->caption());
+    if (!item->items().empty()) {
+      QMenu* sub = menu.addMenu(caption);
+      sub->setEnabled(item->enabled);
+      buildMenu(*sub, *item, actions);
+      continue;
+    }
+    QAction* action = menu.addAction(caption);
+    action->setEnabled(item->enabled);
+    if (item->checked) {
+      action->setCheckable(true);
+      action->setChecked(true);
+    }
+    actions.emplace(action, item.get());
+  }
+}
+
+void traceMenu(const MenuItem& model, std::string& line) {
+  for (const auto& item : model.items()) {
+    if (!item->visible) continue;
+    line += line.back() == '[' ? "" : "|";
+    line += item->caption();
+    if (!item->enabled) line += "(disabled)";
+    if (item->checked) line += "(checked)";
+    if (!item->items().empty()) {
+      line += "[";
+      traceMenu(*item, line);
+      line += "]";
+    }
+  }
+}
+
+}  // namespace
+
+QtDesktop::QtDesktop() : traceMenus_(std::getenv("KEPA_TRACE_MENUS") != nullptr) {}
+
+QtDesktop::~QtDesktop() {
+  if (waitCursor_) QApplication::restoreOverrideCursor();
+}
+
+float QtDesktop::twipsPerPixelX() const {
+  return 1440.0F / static_cast<float>(primaryScreen().logicalDotsPerInchX());
+}
+
+float QtDesktop::twipsPerPixelY() const {
+  return 1440.0F / static_cast<float>(primaryScreen().logicalDotsPerInchY());
+}
+
+float QtDesktop::screenWidthTwips() const {
+  QtScreenSource screen(primaryScreen());
+  return static_cast<float>(screen.width()) * twipsPerPixelX();
+}
+
+float QtDesktop::screenHeightTwips() const {
+  QtScreenSource screen(primaryScreen());
+  return static_cast<float>(screen.height()) * twipsPerPixelY();
+}
+
+void QtDesktop::setMousePointer(MousePointer pointer) {
+  const bool wait = pointer == MousePointer::Hourglass;
+  if (wait == waitCursor_) return;
+  waitCursor_ = wait;
+  if (wait) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QApplication::restoreOverrideCursor();
+  }
+}
+
+DeviceContext QtDesktop::GetDC() {
+  screen_ = std::make_unique<QtScreenSource>(primaryScreen());
+  return DeviceContext(*screen_);
+}
+
+void QtDesktop::ReleaseDC(DeviceContext& screen) {
+  screen = DeviceContext();
+  screen_.reset();
+}
+
+Point QtDesktop::GetCursorPos() {
+  const QPoint at = QCursor::pos(&primaryScreen());
+  const double ratio = primaryScreen().devicePixelRatio();
+  return {static_cast<std::int32_t>(at.x() * ratio), static_cast<std::int32_t>(at.y() * ratio)};
+}
+
+std::uint32_t QtDesktop::windowHandle(QWidget& window) {
+  return registry_.windowHandle(window);
+}
+
+std::uint32_t QtDesktop::iconHandle(const QIcon& icon) {
+  return registry_.iconHandle(icon);
+}
+
+bool QtDesktop::waitForNotificationArea(std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (!QSystemTrayIcon::isSystemTrayAvailable()) {
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    QCoreApplication::processEvents();
+    QThread::msleep(100);
+  }
+  return true;
+}
+
+bool QtDesktop::Shell_NotifyIconA(std::uint32_t message, const NOTIFYICONDATA& record) {
+  if (message == NIM_DELETE) {
+    if (!tray_) return false;
+    tray_->hide();
+    // The icon may be removed from inside one of its own activation signals.
+    tray_.release()->deleteLater();
+    return true;
+  }
+  if (message == NIM_ADD && tray_) return false;
+  if (message == NIM_MODIFY && !tray_) return false;
+  if (message != NIM_ADD && message != NIM_MODIFY) return false;
+  if (!tray_) {
+    tray_ = std::make_unique<QSystemTrayIcon>();
+    // The menu is not handed to setContextMenu: the right button's press must reach the
+    // record's window as a callback, which then pops the menu up itself.
+    QObject::connect(tray_.get(), &QSystemTrayIcon::activated,
+                     [this](QSystemTrayIcon::ActivationReason reason) { onActivated(reason); });
+  }
+  record_ = record;
+  if ((record.uFlags & NIF_ICON) != 0) tray_->setIcon(registry_.icon(record.hIcon));
+  if ((record.uFlags & NIF_TIP) != 0) tray_->setToolTip(QString::fromLatin1(tipText(record)));
+  tray_->show();
+  return true;
+}
+
+void QtDesktop::onActivated(QSystemTrayIcon::ActivationReason reason) {
+  registry_.deliverIconEvent(record_, mouseMessageOf(reason));
+}
+
+bool QtDesktop::SetForegroundWindow(std::uint32_t hWnd) {
+  QWidget* window = registry_.window(hWnd);
+  if (window == nullptr) return false;
+  if (window->isVisible()) {
+    window->raise();
+    window->activateWindow();
+  }
+  return true;
+}
+
+void QtDesktop::DoEvents() {
+  QCoreApplication::processEvents();
+}
+
+MenuItem* QtDesktop::showPopup(Menu& menu) {
+  QMenu popup;
+  std::map<QAction*, MenuItem*> actions;
+  buildMenu(popup, menu, actions);
+  if (traceMenus_) {
+    std::string line = menu.caption() + "[";
+    traceMenu(menu, line);
+    std::fprintf(stderr, "kepa: menu %s]\n", line.c_str());
+  }
+  QAction* chosen = popup.exec(QCursor::pos());
+  const auto found = actions.find(chosen);
+  MenuItem* item = found == actions.end() ? nullptr : found->second;
+  if (traceMenus_) {
+    std::fprintf(stderr, "kepa: chosen %s\n", item != nullptr ? item->caption().c_str() : "-");
+  }
+  return item;
+}
+
+void QtDesktop::showMessage(MessageKind kind, const std::string& title, const std::string& text) {
+  QMessageBox box(kind == MessageKind::Critical ? QMessageBox::Critical : QMessageBox::Information,
+                  QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok);
+  box.exec();
+}
+
+void QtDesktop::endProgram(int exitCode) {
+  QCoreApplication::exit(exitCode);
+}
+
+}  // namespace kepa

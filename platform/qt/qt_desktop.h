@@ -1,0 +1,56 @@
+// The real Desktop: Qt's screen, cursor, system tray icon, menus and message boxes.
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include <QObject>
+#include <QSystemTrayIcon>
+
+#include "platform/qt/desktop.h"
+#include "platform/qt/qt_screen_source.h"
+#include "platform/qt/window_registry.h"
+
+namespace kepa {
+
+class QtDesktop final : public Desktop {
+ public:
+  QtDesktop();
+  ~QtDesktop() override;
+
+  [[nodiscard]] float screenWidthTwips() const override;
+  [[nodiscard]] float screenHeightTwips() const override;
+  [[nodiscard]] float twipsPerPixelX() const override;
+  [[nodiscard]] float twipsPerPixelY() const override;
+  void setMousePointer(MousePointer pointer) override;
+
+  [[nodiscard]] DeviceContext GetDC() override;
+  void ReleaseDC(DeviceContext& screen) override;
+  [[nodiscard]] Point GetCursorPos() override;
+
+  [[nodiscard]] std::uint32_t windowHandle(QWidget& window) override;
+  [[nodiscard]] std::uint32_t iconHandle(const QIcon& icon) override;
+
+  [[nodiscard]] bool waitForNotificationArea(std::chrono::milliseconds timeout) override;
+  bool Shell_NotifyIconA(std::uint32_t message, const NOTIFYICONDATA& record) override;
+  bool SetForegroundWindow(std::uint32_t hWnd) override;
+  void DoEvents() override;
+
+  void showMessage(MessageKind kind, const std::string& title, const std::string& text) override;
+  void endProgram(int exitCode) override;
+
+ protected:
+  MenuItem* showPopup(Menu& menu) override;
+
+ private:
+  void onActivated(QSystemTrayIcon::ActivationReason reason);
+
+  WindowRegistry registry_;
+  std::unique_ptr<QtScreenSource> screen_;
+  std::unique_ptr<QSystemTrayIcon> tray_;
+  NOTIFYICONDATA record_{};
+  bool waitCursor_ = false;
+  bool traceMenus_ = false;
+};
+
+}  // namespace kepa

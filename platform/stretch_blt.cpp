@@ -1,0 +1,93 @@
+#include "platform/stretch_blt.h"
+
+#include <stdexcept>
+#include <vector>
+
+#include "platform/block_copy.h"
+#include "platform/geometry.h"
+
+namespace kepa {
+
+namespace {
+
+// Source index (relative to the scratch origin) of every clipped destination index, or -1
+// where the source index lies outside the readable source.
+std::vector<std::int64_t> indexMap(Span clipped, std::int64_t destStart, std::int64_t destExtent,
+                                   std::int64_t sourceStart, std::int64_t sourceExtent,
+                                   std::int64_t origin, std::int64_t limit) {
+  std::vector<std::int64_t> map(static_cast<std::size_t>(clipped.length()));
+  for (std::int64_t d = clipped.begin; d < clipped.end; ++d) {
+    const std::int64_t s =
+        sourceStart + stretchSourceIndex(d - destStart, sourceExtent, destExtent) - origin;
+    map[static_cast<std::size_t>(d - clipped.begin)] = (s >= 0 && s < limit) ? s : -1;
+  }
+  return map;
+}
+
+}  // namespace
+
+bool StretchBlt(DeviceContext& dst, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
+                const DeviceContext& src, std::int32_t sx, std::int32_t sy, std::int32_t sw,
+                std::int32_t sh, RasterOp op) {
+  if (!isKnownRasterOp(op)) throw std::invalid_argument("unknown raster operation");
+  Surface* target = dst.surface();
+  if (target == nullptr || src.isNull()) return false;
+  if (sw <= 0 || sh <= 0) return true;
+  const Span cols = clipSpan(x, w, target->width());
+  const Span rows = clipSpan(y, h, target->height());
+  if (cols.empty() || rows.empty()) return true;
+
+  const Span srcCols{sx, std::int64_t{sx} + sw};
+  const Span srcRows{sy, std::int64_t{sy} + sh};
+  detail::SourceBlock block = detail::readSource(src, srcCols, srcRows);
+  if (block.external == target) {
+    // Stretching within one surface: read the source block before writing anything.
+    const Span onCols = clipSpan(sx, sw, target->width());
+    const Span onRows = clipSpan(sy, sh, target->height());
+    block.external = nullptr;
+    block.originX = onCols.begin;
+    block.originY = onRows.begin;
+    block.scratch = Surface(static_cast<std::int32_t>(onCols.length()),
+                            static_cast<std::int32_t>(onRows.length()));
+    detail::combineBlock(block.scratch, {0, block.scratch.width()}, {0, block.scratch.height()},
+                         *target, onCols.begin, onRows.begin, RasterOp::SRCCOPY);
+  }
+  const Surface& source = block.surface();
+  const std::vector<std::int64_t> columnOf =
+      indexMap(cols, x, w, sx, sw, block.originX, source.width());
+  const std::vector<std::int64_t> rowOf =
+      indexMap(rows, y, h, sy, sh, block.originY, source.height());
+
+  // One destination row is gathered from its source row, then combined; consecutive
+  // destination rows that read the same source row reuse the gathered row.
+  const auto count = static_cast<std::size_t>(cols.length());
+  std::vector<std::uint32_t> gathered(count);
+  std::int64_t gatheredRow = -2;
+  std::uint32_t* previousOut = nullptr;
+  for (std::int64_t r = rows.begin; r < rows.end; ++r) {
+    std::uint32_t* out = target->row(r) + cols.begin;
+    const std::int64_t srcRow = rowOf[static_cast<std::size_t>(r - rows.begin)];
+    if (srcRow < 0) {
+      combineRowWith(op, out, kBlackPixel, count);
+      previousOut = nullptr;
+      continue;
+    }
+    if (srcRow == gatheredRow && op == RasterOp::SRCCOPY && previousOut != nullptr) {
+      combineRow(op, out, previousOut, count);
+      previousOut = out;
+      continue;
+    }
+    if (srcRow != gatheredRow) {
+      const std::uint32_t* in = source.row(srcRow);
+      for (std::size_t c = 0; c < count; ++c) {
+        gathered[c] = columnOf[c] >= 0 ? in[columnOf[c]] : kBlackPixel;
+      }
+      gatheredRow = srcRow;
+    }
+    combineRow(op, out, gathered.data(), count);
+    previousOut = out;
+  }
+  return true;
+}
+
+}  // namespace kepa

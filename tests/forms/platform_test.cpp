@@ -1,0 +1,154 @@
+// The form runtime pieces: lazily created windows, timers, icon callbacks and menus.
+#include <QMouseEvent>
+#include <QPointer>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "platform/qt/fake_desktop.h"
+#include "platform/qt/fonts.h"
+#include "platform/qt/lazy_window.h"
+#include "platform/qt/timer.h"
+
+namespace kepa {
+namespace {
+
+class ProbeWindow final : public QWidget {
+ public:
+  ProbeWindow() : ticker(*this, [this] { ++ticks; }) { setMouseTracking(true); }
+  Timer ticker;
+  int ticks = 0;
+  std::vector<QPointF> moves;
+
+ protected:
+  void mouseMoveEvent(QMouseEvent* event) override { moves.push_back(event->position()); }
+};
+
+TEST(LazyWindow, FirstReferenceLoadsOnceUnloadDestroysNextReferenceReloads) {
+  int loads = 0;
+  int created = 0;
+  LazyWindow<ProbeWindow>* self = nullptr;
+  ProbeWindow* seenInLoad = nullptr;
+  LazyWindow<ProbeWindow> lazy(
+      [&] {
+        ++created;
+        return std::make_unique<ProbeWindow>();
+      },
+      [&] {
+        ++loads;
+        seenInLoad = &self->get();  // a reference from inside Form_Load does not reload
+      });
+  self = &lazy;
+  EXPECT_FALSE(lazy.isLoaded());
+  EXPECT_EQ(lazy.ifLoaded(), nullptr);
+  ProbeWindow& first = lazy.get();
+  EXPECT_EQ(&lazy.get(), &first);
+  EXPECT_EQ(seenInLoad, &first);
+  EXPECT_EQ(loads, 1);
+  EXPECT_EQ(created, 1);
+
+  first.show();
+  first.ticker.setInterval(1);
+  QPointer<ProbeWindow> gone(&first);
+  lazy.unload();
+  EXPECT_FALSE(lazy.isLoaded());
+  ASSERT_FALSE(gone.isNull());
+  EXPECT_FALSE(gone->isVisible());
+  EXPECT_FALSE(gone->ticker.isRunning());  // an unloaded window's timer never ticks again
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(gone.isNull());
+
+  ProbeWindow& second = lazy.get();
+  EXPECT_EQ(loads, 2);
+  EXPECT_EQ(created, 2);
+  EXPECT_EQ(second.ticker.interval(), 0);  // controls come back in their initial state
+  lazy.unload();
+  lazy.unload();  // unloading what is not loaded does nothing
+  EXPECT_EQ(loads, 2);
+}
+
+TEST(Timer, ZeroStopsAnyOtherIntervalRestarts) {
+  ProbeWindow window;
+  window.ticker.setInterval(20);
+  EXPECT_TRUE(window.ticker.isRunning());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window.ticks >= 2; }, 5000));
+  window.ticker.setInterval(0);
+  EXPECT_FALSE(window.ticker.isRunning());
+  const int ticks = window.ticks;
+  QTest::qWait(60);
+  EXPECT_EQ(window.ticks, ticks);
+  window.ticker.setInterval(10000);
+  EXPECT_TRUE(window.ticker.isRunning());
+  EXPECT_EQ(window.ticker.interval(), 10000);
+}
+
+TEST(IconCallbacks, ArriveAtTheRecordsWindowAsMouseMovesWithTheMessageInX) {
+  FakeDesktop desktop;
+  ProbeWindow window;
+  NOTIFYICONDATA record;
+  record.hWnd = desktop.windowHandle(window);
+  record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  record.uCallbackMessage = WM_MOUSEMOVE;
+  ASSERT_TRUE(desktop.Shell_NotifyIconA(NIM_ADD, record));
+  EXPECT_FALSE(desktop.Shell_NotifyIconA(NIM_ADD, record));  // one icon per record
+  desktop.sendIconEvent(WM_RBUTTONDOWN);
+  desktop.sendIconEvent(WM_LBUTTONDOWN);
+  ASSERT_EQ(window.moves.size(), 2U);
+  EXPECT_EQ(window.moves[0], QPointF(516, 0));
+  EXPECT_EQ(window.moves[1], QPointF(513, 0));
+  EXPECT_EQ(desktop.windowHandle(window), record.hWnd);  // a window keeps its handle
+
+  ASSERT_TRUE(desktop.Shell_NotifyIconA(NIM_DELETE, record));
+  EXPECT_FALSE(desktop.Shell_NotifyIconA(NIM_DELETE, record));
+  desktop.sendIconEvent(WM_RBUTTONDOWN);  // no icon, no callback
+  EXPECT_EQ(window.moves.size(), 2U);
+
+  // A record without NIF_MESSAGE, or naming a window that is gone, calls nobody.
+  record.uFlags = NIF_ICON;
+  ASSERT_TRUE(desktop.Shell_NotifyIconA(NIM_ADD, record));
+  desktop.sendIconEvent(WM_RBUTTONDOWN);
+  EXPECT_EQ(window.moves.size(), 2U);
+  ASSERT_TRUE(desktop.Shell_NotifyIconA(NIM_DELETE, record));
+  auto doomed = std::make_unique<ProbeWindow>();
+  record.uFlags = NIF_MESSAGE;
+  record.hWnd = desktop.windowHandle(*doomed);
+  doomed.reset();
+  ASSERT_TRUE(desktop.Shell_NotifyIconA(NIM_ADD, record));
+  desktop.sendIconEvent(WM_RBUTTONDOWN);
+  EXPECT_EQ(desktop.window(record.hWnd), nullptr);
+}
+
+TEST(PopupMenu, RunsTheChosenItemAfterTheMenuClosesAndNeverADisabledOne) {
+  FakeDesktop desktop;
+  Menu menu("ClipMenu", "menu");
+  std::vector<std::string> clicked;
+  menu.add("A", "a").onClick([&] { clicked.emplace_back("A"); });
+  MenuItem& sub = menu.add("Sub", "sub");
+  sub.add("B", "b", 3).onClick([&] { clicked.emplace_back("B3"); });
+  menu.add("C", "c").onClick([&] { clicked.emplace_back("C"); });
+  menu.find("C").enabled = false;
+
+  desktop.menuChoices = {"A", "B", "C", ""};
+  for (int i = 0; i < 4; ++i)
+    desktop.PopupMenu(menu);
+  EXPECT_EQ(clicked, (std::vector<std::string>{"A", "B3"}));
+  sub.enabled = false;  // a disabled submenu hides its items from the user
+  desktop.menuChoices = {"B"};
+  desktop.PopupMenu(menu);
+  EXPECT_EQ(clicked.size(), 2U);
+  EXPECT_EQ(&menu.find("B", 3), &sub.find("B", 3));
+  EXPECT_THROW((void)menu.find("B"), std::out_of_range);
+  ASSERT_EQ(desktop.popups.size(), 5U);
+  EXPECT_FALSE(desktop.popups[0].items[2].enabled);
+  EXPECT_EQ(desktop.popups[0].items[1].items[0].index, 3);
+}
+
+TEST(Fonts, HeaviestFamilyPicksTheHeaviestInstalledCandidate) {
+  EXPECT_TRUE(heaviestFamily({QStringLiteral("No Such Family 1234")}).isEmpty());
+  const QString gothic =
+      heaviestFamily({QStringLiteral("No Such Family"), QStringLiteral("IPAPGothic")});
+  EXPECT_EQ(gothic, QStringLiteral("IPAPGothic"));
+}
+
+}  // namespace
+}  // namespace kepa

@@ -1,0 +1,70 @@
+#include "platform/numeric.h"
+
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+namespace kepa {
+namespace {
+
+TEST(Rounding, HalvesGoToTheEvenNeighbour) {
+  const struct {
+    double value;
+    double rounded;
+  } cases[] = {{2.5, 2}, {3.5, 4},     {-2.5, -2},    {-3.5, -4},  {0.5, 0},
+               {1.5, 2}, {-0.5, 0},    {2.4999, 2},   {2.5001, 3}, {-2.6, -3},
+               {7, 7},   {326.5, 326}, {4897.5, 4898}};
+  for (const auto& c : cases)
+    EXPECT_EQ(roundHalfEven(c.value), c.rounded) << c.value;
+}
+
+TEST(Conversion, LongAndIntegerRangesAreChecked) {
+  EXPECT_EQ(toLong(2147483647.0), 2147483647);
+  EXPECT_EQ(toLong(-2147483648.0), -2147483647 - 1);
+  EXPECT_EQ(toLong(2147483647.4), 2147483647);
+  EXPECT_THROW((void)toLong(2147483647.5), OverflowError);  // rounds to 2^31
+  EXPECT_THROW((void)toLong(-2147483649.0), OverflowError);
+  EXPECT_THROW((void)toLong(std::nan("")), OverflowError);
+
+  EXPECT_EQ(toInteger(32767.0), 32767);
+  EXPECT_EQ(toInteger(-32768.0), -32768);
+  EXPECT_EQ(toInteger(32766.5), 32766);
+  EXPECT_EQ(toInteger(-32768.5), -32768);  // ties to even stays in range
+  EXPECT_THROW((void)toInteger(32767.5), OverflowError);
+  EXPECT_THROW((void)toInteger(40000.0), OverflowError);
+  EXPECT_THROW((void)toInteger(-32769.0), OverflowError);
+}
+
+TEST(IntegerDivision, RoundsTheOperandsThenTruncatesTheQuotient) {
+  const struct {
+    double a;
+    double b;
+    std::int32_t quotient;
+  } cases[] = {
+      {7740, 15, 516},                  // a right press on the icon at 15 twips per pixel
+      {7695, 15, 513},                  // a left press
+      {7702.5, 15, 513},                // 7702.5 rounds to 7702, 7702 / 15 = 513.47
+      {7754.9, 15, 517},                // 7755 / 15
+      {15360, 15, 1024},                // screen width in pixels
+      {15365, 15, 1024},                // not a whole multiple: the smaller pixel count
+      {-7, 2, -3},                      // truncation toward zero
+      {7, -2, -3},       {10, 2.5, 5},  // 2.5 rounds to 2
+      {10, 3.5, 2},                     // 3.5 rounds to 4
+      {2.5, 1, 2},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(integerDivide(c.a, c.b), c.quotient) << c.a << " \\ " << c.b;
+  }
+  EXPECT_THROW((void)integerDivide(1, 0.4), OverflowError);  // divisor rounds to 0
+  EXPECT_THROW((void)integerDivide(-2147483648.0, -1), OverflowError);
+}
+
+TEST(Twips, ConvertToPixelsWithTiesToEven) {
+  EXPECT_EQ(twipsToPixels(5565, 15), 371);
+  EXPECT_EQ(twipsToPixels(3090, 15), 206);
+  EXPECT_EQ(twipsToPixels(4897.5F, 15), 326);  // 326.5 px
+  EXPECT_EQ(twipsToPixels(5565, 12), 464);     // 463.75 px
+}
+
+}  // namespace
+}  // namespace kepa

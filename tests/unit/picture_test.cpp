@@ -1,0 +1,72 @@
+#include "platform/picture.h"
+
+#include <gtest/gtest.h>
+
+#include "pixel_testing.h"
+
+namespace kepa {
+namespace {
+
+using testing::coloursOf;
+
+TEST(Colour, LayoutAndSystemColours) {
+  const Colour darkBlue(0x00800000);
+  EXPECT_EQ(darkBlue.red(), 0);
+  EXPECT_EQ(darkBlue.green(), 0);
+  EXPECT_EQ(darkBlue.blue(), 0x80);
+  EXPECT_EQ(darkBlue.pixel(), 0xFF000080U);
+  EXPECT_EQ(Colour::fromRgb(0x12, 0x34, 0x56).value(), 0x563412U);
+  EXPECT_EQ(Colour::fromPixel(0xFF123456U).value(), 0x563412U);
+  EXPECT_EQ(Colour(0x80000005).resolved().value(), 0xFFFFFFU);  // window background
+  EXPECT_EQ(Colour(0x80000008).resolved().value(), 0x000000U);  // window text
+  EXPECT_TRUE(Colour(0x80000005).isSystemColour());
+  EXPECT_EQ(Colour(0x80000005).pixel(), 0xFFFFFFFFU);
+  EXPECT_EQ(Colour(0x7F0000FF).resolved().value(), 0x0000FFU);
+}
+
+TEST(Picture, StartsInItsBackgroundColourAndAssigningBackColorFills) {
+  Picture picture(3, 2);
+  EXPECT_EQ(picture.backColor().value(), Colour::kWindowBackground);
+  EXPECT_EQ(coloursOf(picture.image()), std::vector<std::uint32_t>(6, 0xFFFFFF));
+  picture.image().row(0)[0] = Colour(0x00FF00).pixel();
+  picture.setBackColor(Colour(0x0000FF));
+  EXPECT_EQ(coloursOf(picture.image()), std::vector<std::uint32_t>(6, 0x0000FF));
+  picture.image().row(1)[2] = Colour(0x00FF00).pixel();
+  picture.Cls();
+  EXPECT_EQ(coloursOf(picture.image()), std::vector<std::uint32_t>(6, 0x0000FF));
+}
+
+TEST(Picture, ResizingKeepsWhatFitsAndFillsGrownAreaWithTheBackground) {
+  Picture picture(2, 2, Colour(0x000000));
+  picture.image().row(0)[0] = Colour(1).pixel();
+  picture.image().row(0)[1] = Colour(2).pixel();
+  picture.image().row(1)[0] = Colour(3).pixel();
+  picture.image().row(1)[1] = Colour(4).pixel();
+  picture.setBackColor(Colour(0x0000FF));  // fills, so redraw the corner
+  picture.image().row(0)[0] = Colour(1).pixel();
+  picture.setSize(3, 3);
+  EXPECT_EQ(coloursOf(picture.image()),
+            (std::vector<std::uint32_t>{1, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
+  picture.setWidth(1);
+  EXPECT_EQ(coloursOf(picture.image()), (std::vector<std::uint32_t>{1, 0xFF, 0xFF}));
+  picture.setHeight(0);
+  EXPECT_TRUE(picture.image().empty());
+  EXPECT_EQ(picture.width(), 1);
+  picture.setSize(2, 1);
+  EXPECT_EQ(coloursOf(picture.image()), (std::vector<std::uint32_t>{0xFF, 0xFF}));
+  EXPECT_THROW(picture.setWidth(-1), std::invalid_argument);
+}
+
+TEST(Picture, DrawsThroughItsDeviceContext) {
+  Picture picture(2, 1, Colour(0x000000));
+  picture.hDC().setStretchMode(StretchMode::COLORONCOLOR);
+  EXPECT_EQ(picture.hDC().stretchMode(), StretchMode::COLORONCOLOR);
+  EXPECT_TRUE(SetPixelV(picture.hDC(), 1, 0, Colour(0xABCDEF)));
+  EXPECT_EQ(GetPixel(picture.hDC(), 1, 0), 0xABCDEF);
+  picture.setSize(3, 1);  // the context follows the resized image
+  EXPECT_EQ(GetPixel(picture.hDC(), 2, 0), 0x000000);
+  EXPECT_EQ(GetPixel(picture.hDC(), 3, 0), -1);
+}
+
+}  // namespace
+}  // namespace kepa

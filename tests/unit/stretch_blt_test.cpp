@@ -1,0 +1,139 @@
+#include "platform/stretch_blt.h"
+
+#include <gtest/gtest.h>
+
+#include "pixel_testing.h"
+
+namespace kepa {
+namespace {
+
+using testing::coloursOf;
+using testing::surfaceOf;
+
+// A surface whose pixel (x, y) has the colour (x + 1) + 256 * (y + 1): every pixel distinct.
+Surface numbered(std::int32_t width, std::int32_t height) {
+  std::vector<std::uint32_t> colours;
+  for (std::int32_t y = 0; y < height; ++y) {
+    for (std::int32_t x = 0; x < width; ++x) {
+      colours.push_back(static_cast<std::uint32_t>((x + 1) + 256 * (y + 1)));
+    }
+  }
+  return surfaceOf(width, height, colours);
+}
+
+std::uint32_t numberOf(std::int32_t x, std::int32_t y) {
+  return static_cast<std::uint32_t>((x + 1) + 256 * (y + 1));
+}
+
+TEST(StretchBlt, EnlargingFifteenTimesReplicatesEachPixelIntoABlock) {
+  Surface source = numbered(15, 15);
+  for (const StretchMode mode : {StretchMode::BLACKONWHITE, StretchMode::COLORONCOLOR}) {
+    Surface dest(225, 225);
+    DeviceContext to(dest);
+    to.setStretchMode(mode);
+    ASSERT_TRUE(
+        StretchBlt(to, 0, 0, 225, 225, DeviceContext(source), 0, 0, 15, 15, RasterOp::SRCCOPY));
+    for (std::int32_t y = 0; y < 225; ++y) {
+      for (std::int32_t x = 0; x < 225; ++x) {
+        ASSERT_EQ(Colour::fromPixel(dest.row(y)[x]).value(), numberOf(x / 15, y / 15))
+            << x << "," << y;
+      }
+    }
+  }
+}
+
+TEST(StretchBlt, SourceIndexesPerAxis) {
+  // Destination index -> source index, written out for each pair of extents.
+  const struct {
+    std::int32_t source;
+    std::int32_t dest;
+    std::vector<std::int32_t> picks;
+  } cases[] = {
+      {9, 3, {0, 3, 6}},              // shrink by 3: keep every third
+      {10, 3, {0, 4, 7}},             // cells [0,3.33) [3.33,6.67) [6.67,10): first whole pixel
+      {5, 2, {0, 3}},                 // cells [0,2.5) [2.5,5)
+      {4, 4, {0, 1, 2, 3}},           // same size: a plain copy
+      {2, 3, {0, 0, 1}},              // enlarge: i * 2 div 3
+      {3, 7, {0, 0, 0, 1, 1, 2, 2}},  // i * 3 div 7
+      {1, 4, {0, 0, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    Surface source = numbered(c.source, 1);
+    Surface dest(c.dest, 1);
+    DeviceContext to(dest);
+    to.setStretchMode(StretchMode::COLORONCOLOR);
+    StretchBlt(to, 0, 0, c.dest, 1, DeviceContext(source), 0, 0, c.source, 1, RasterOp::SRCCOPY);
+    std::vector<std::uint32_t> expected;
+    for (const std::int32_t pick : c.picks)
+      expected.push_back(numberOf(pick, 0));
+    EXPECT_EQ(coloursOf(dest), expected) << c.source << " -> " << c.dest;
+
+    // The same rule holds down a column.
+    Surface column = numbered(1, c.source);
+    Surface destColumn(1, c.dest);
+    DeviceContext toColumn(destColumn);
+    StretchBlt(toColumn, 0, 0, 1, c.dest, DeviceContext(column), 0, 0, 1, c.source,
+               RasterOp::SRCCOPY);
+    expected.clear();
+    for (const std::int32_t pick : c.picks)
+      expected.push_back(numberOf(0, pick));
+    EXPECT_EQ(coloursOf(destColumn), expected) << c.source << " -> " << c.dest << " (rows)";
+  }
+}
+
+TEST(StretchBlt, ShrinkingDropsRowsAndColumnsWithoutBlending) {
+  // 4 x 4 of black and white stripes shrunk to 2 x 2 keeps pixels 0 and 2 of each axis.
+  Surface source = surfaceOf(4, 4,
+                             {0x000000, 0xFFFFFF, 0x000000, 0xFFFFFF,  //
+                              0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,  //
+                              0x0000FF, 0xFFFFFF, 0x00FF00, 0xFFFFFF,  //
+                              0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF});
+  Surface dest(2, 2);
+  DeviceContext to(dest);
+  to.setStretchMode(StretchMode::COLORONCOLOR);
+  StretchBlt(to, 0, 0, 2, 2, DeviceContext(source), 0, 0, 4, 4, RasterOp::SRCCOPY);
+  EXPECT_EQ(coloursOf(dest), (std::vector<std::uint32_t>{0x000000, 0x000000, 0x0000FF, 0x00FF00}));
+}
+
+TEST(StretchBlt, ClipsTheDestinationReadsBlackOutsideAndCombines) {
+  Surface source = surfaceOf(2, 1, {0x0000FF, 0x00FF00});
+  // Source block starting one pixel left of the source: its first pixel is black.
+  Surface dest(4, 1, Colour(0xFFFFFF).pixel());
+  DeviceContext to(dest);
+  StretchBlt(to, 0, 0, 6, 1, DeviceContext(source), -1, 0, 3, 1, RasterOp::SRCCOPY);
+  // Destination 0..5 reads source -1,-1,0,0,1,1; only 0..3 exist.
+  EXPECT_EQ(coloursOf(dest), (std::vector<std::uint32_t>{0, 0, 0x0000FF, 0x0000FF}));
+
+  Surface anded(2, 2, Colour(0x0F0F0F).pixel());
+  DeviceContext andedDc(anded);
+  StretchBlt(andedDc, -1, -1, 3, 3, DeviceContext(source), 0, 0, 1, 1, RasterOp::SRCAND);
+  EXPECT_EQ(coloursOf(anded), std::vector<std::uint32_t>(4, 0x00000F));
+
+  // Zero or negative extents copy nothing.
+  Surface untouched(2, 2, Colour(0x123456).pixel());
+  DeviceContext untouchedDc(untouched);
+  StretchBlt(untouchedDc, 0, 0, -2, 2, DeviceContext(source), 0, 0, 2, 1, RasterOp::SRCCOPY);
+  StretchBlt(untouchedDc, 0, 0, 2, 2, DeviceContext(source), 0, 0, 0, 1, RasterOp::SRCCOPY);
+  StretchBlt(untouchedDc, 0, 0, 2, 2, DeviceContext(source), 2, 0, -2, 1, RasterOp::SRCCOPY);
+  EXPECT_EQ(coloursOf(untouched), std::vector<std::uint32_t>(4, 0x123456));
+}
+
+TEST(StretchBlt, WithinOneSurfaceReadsTheSourceFirst) {
+  Surface surface = surfaceOf(4, 1, {1, 2, 3, 4});
+  DeviceContext dc(surface);
+  StretchBlt(dc, 0, 0, 4, 1, dc, 0, 0, 2, 1, RasterOp::SRCCOPY);
+  EXPECT_EQ(coloursOf(surface), (std::vector<std::uint32_t>{1, 1, 2, 2}));
+}
+
+TEST(StretchBlt, FromTheScreen) {
+  Surface pixels = numbered(3, 3);
+  testing::ScreenOf screen(pixels);
+  Surface dest(2, 2);
+  DeviceContext to(dest);
+  StretchBlt(to, 0, 0, 2, 2, DeviceContext(screen), 1, 1, 4, 4, RasterOp::SRCCOPY);
+  // Source indexes 1 + ceil(0) = 1 and 1 + ceil(2) = 3 (off the 3 x 3 screen: black).
+  EXPECT_EQ(coloursOf(dest), (std::vector<std::uint32_t>{numberOf(1, 1), 0, 0, 0}));
+}
+
+}  // namespace
+}  // namespace kepa
