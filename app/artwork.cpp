@@ -11,7 +11,7 @@ namespace {
 
 // A camera viewfinder over a lens: corner brackets, a ring and the cross-hair of the
 // clipping window.
-void drawViewfinder(QPainter& p, double size, double stroke) {
+void drawViewfinder(QPainter& p, double size, double stroke, const QColor& ring) {
   const double m = size * 0.12;
   const double arm = size * 0.24;
   QPen pen(QColor(255, 255, 255), stroke, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
@@ -28,7 +28,7 @@ void drawViewfinder(QPainter& p, double size, double stroke) {
     p.drawPath(bracket);
   }
   const double c = size / 2.0;
-  pen.setColor(QColor(255, 0, 0));
+  pen.setColor(ring);
   p.setPen(pen);
   p.drawEllipse(QPointF(c, c), size * 0.17, size * 0.17);
   p.drawLine(QPointF(c, m + stroke * 2), QPointF(c, c - size * 0.07));
@@ -49,7 +49,8 @@ QImage splashArtwork() {
   lens.setColorAt(0.55, QColor(0x10, 0x20, 0x90));
   lens.setColorAt(1.0, QColor(0x00, 0x00, 0x80));
   p.fillRect(art.rect(), lens);
-  drawViewfinder(p, kSize, 5.0);
+  // A pale ring, so that the red caption drawn over the artwork stays legible.
+  drawViewfinder(p, kSize, 5.0, QColor(0x90, 0xc8, 0xff));
   return art;
 }
 
@@ -59,7 +60,7 @@ QIcon kepaIcon() {
   icon.fill(QColor(0x00, 0x00, 0x80));
   {
     QPainter p(&icon);
-    drawViewfinder(p, kSize, 1.0);
+    drawViewfinder(p, kSize, 1.0, QColor(255, 0, 0));
   }
   // Reduced to the sixteen colours of the classic icon palette.
   const QList<QRgb> palette = {0xFF000000, 0xFF800000, 0xFF008000, 0xFF808000,

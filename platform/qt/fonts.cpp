@@ -25,9 +25,10 @@ QString heaviestFamily(const QStringList& candidates) {
 void installFontSubstitutions() {
   QFont::insertSubstitution(kGothicFamily, QStringLiteral("IPAPGothic"));
   if (QFontDatabase::families().contains(kHeavyFamily)) return;
-  const QString heavy = heaviestFamily({QStringLiteral("Liberation Sans"),
-                                        QStringLiteral("DejaVu Sans"), QStringLiteral("FreeSans"),
-                                        QStringLiteral("Noto Sans"), QStringLiteral("IPAPGothic")});
+  const QString heavy =
+      heaviestFamily({QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
+                      QStringLiteral("DejaVu Sans"), QStringLiteral("FreeSans"),
+                      QStringLiteral("Noto Sans"), QStringLiteral("IPAPGothic")});
   if (!heavy.isEmpty()) QFont::insertSubstitution(kHeavyFamily, heavy);
 }
 

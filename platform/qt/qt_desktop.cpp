@@ -154,8 +154,7 @@ bool QtDesktop::Shell_NotifyIconA(std::uint32_t message, const NOTIFYICONDATA& r
   if (message == NIM_DELETE) {
     if (!tray_) return false;
     tray_->hide();
-    // The icon may be removed from inside one of its own activation signals.
-    tray_.release()->deleteLater();
+    tray_.reset();
     return true;
   }
   if (message == NIM_ADD && tray_) return false;
@@ -176,7 +175,13 @@ bool QtDesktop::Shell_NotifyIconA(std::uint32_t message, const NOTIFYICONDATA& r
 }
 
 void QtDesktop::onActivated(QSystemTrayIcon::ActivationReason reason) {
-  registry_.deliverIconEvent(record_, mouseMessageOf(reason));
+  // Posted, as the shell posts the callback message: the handler (which may pop up a menu and
+  // even remove the icon) then runs from the event loop, not inside the icon's own mouse
+  // handling, whose widget Qt destroys when the icon is hidden.
+  const std::uint32_t message = mouseMessageOf(reason);
+  QMetaObject::invokeMethod(
+      qApp, [this, message] { registry_.deliverIconEvent(record_, message); },
+      Qt::QueuedConnection);
 }
 
 bool QtDesktop::SetForegroundWindow(std::uint32_t hWnd) {

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the Debian packages kepa needs to build, test and run, skipping those already
+# present. Run as root (or with sudo) on Debian 12.
+set -euo pipefail
+
+build=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
+  libx11-dev)
+runtime=(fonts-ipafont-gothic fonts-dejavu-core)
+# The end-to-end tests and the headless run: a real X server, a window manager with a tray,
+# real input events, the clipboard and screenshots.
+desktop=(xvfb xauth xfonts-base icewm xdotool xclip x11-utils imagemagick)
+
+case "${1:-all}" in
+  run) wanted=("${build[@]}" "${runtime[@]}" "${desktop[@]}") ;;
+  all) wanted=("${build[@]}" "${runtime[@]}" "${desktop[@]}") ;;
+  *) echo "usage: $0 [all|run]" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+if ((${#missing[@]} == 0)); then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+if [[ $(id -u) -ne 0 ]]; then
+  sudo=sudo
+else
+  sudo=
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq "${missing[@]}"

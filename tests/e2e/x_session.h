@@ -1,0 +1,60 @@
+// A private X session for end-to-end tests: Xvfb on a free display, optionally icewm as
+// window manager and tray host, and what the tests ask of it (windows, pixels, input).
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QImage>
+#include <QRect>
+
+#include "process.h"
+
+struct _XDisplay;
+
+namespace kepa::e2e {
+
+struct XWindow {
+  unsigned long id = 0;
+  QRect geometry;  // in root coordinates
+  bool overrideRedirect = false;
+  bool embedded = false;  // an XEmbed client inside another window: a tray icon
+  std::string type;       // _NET_WM_WINDOW_TYPE, e.g. "_NET_WM_WINDOW_TYPE_DIALOG"
+  std::string name;       // _NET_WM_NAME or WM_NAME
+};
+
+class XSession {
+ public:
+  enum class Desktop { WithWindowManager, BareServer };
+
+  explicit XSession(Desktop desktop = Desktop::WithWindowManager, int width = 1024,
+                    int height = 768);
+  XSession(const XSession&) = delete;
+  XSession& operator=(const XSession&) = delete;
+  ~XSession();
+
+  [[nodiscard]] const std::string& display() const { return display_; }
+  [[nodiscard]] const std::string& directory() const { return directory_; }
+  // DISPLAY, a private HOME and runtime directory for programs run in the session.
+  [[nodiscard]] std::map<std::string, std::string> environment() const;
+
+  // The mapped windows of process `pid`, in stacking order from the bottom.
+  [[nodiscard]] std::vector<XWindow> windowsOf(pid_t pid);
+  [[nodiscard]] QImage screenshot();
+  // Saves a screenshot in the session directory and returns its path.
+  std::string saveScreenshot(const std::string& name);
+
+  // Runs xdotool with these arguments in the session; true when it succeeded.
+  bool xdotool(const std::string& arguments) const;
+
+ private:
+  std::string directory_;
+  std::string display_;
+  std::unique_ptr<Process> server_;
+  std::unique_ptr<Process> windowManager_;
+  _XDisplay* connection_ = nullptr;
+};
+
+}  // namespace kepa::e2e
