@@ -16,7 +16,9 @@ App::~App() {
 }
 
 bool App::start() {
-  if (!desktop_.waitForNotificationArea(kTrayWait)) {
+  const bool trayFound = desktop_.waitForNotificationArea(kTrayWait);
+  if (ended_) return false;  // asked to end while waiting
+  if (!trayFound) {
     std::fprintf(stderr, "kepa: %s\n", kNoTrayMessage);
     desktop_.showMessage(MessageKind::Critical, "KEPA", kNoTrayMessage);
     return false;

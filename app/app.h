@@ -21,6 +21,7 @@ class App {
 
   // Loads Form1, which registers the icon. Without a notification area the program could not
   // be reached at all: then it says so and returns false, and the program ends with status 1.
+  // It also returns false when the program was ended while start-up waited.
   [[nodiscard]] bool start();
 
   // Ends the program at once: every window closes, then the event loop stops.

@@ -18,6 +18,6 @@ int main(int argc, char* argv[]) {
   kepa::TerminationSignals terminations;
   QObject::connect(&terminations, &kepa::TerminationSignals::terminationRequested,
                    [&app] { app.form1().ExitKepa_Click(); });
-  if (!app.start()) return 1;
+  if (!app.start()) return app.ended() ? 0 : 1;
   return QApplication::exec();
 }

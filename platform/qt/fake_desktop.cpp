@@ -91,6 +91,7 @@ std::uint32_t FakeDesktop::iconHandle(const QIcon& iconToRegister) {
 
 bool FakeDesktop::waitForNotificationArea(std::chrono::milliseconds) {
   calls.emplace_back("waitForNotificationArea");
+  if (whileWaiting) whileWaiting();
   return notificationAreaAvailable;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -35,6 +36,8 @@ class FakeDesktop final : public Desktop {
   float twipsPerPixel = 15.0F;
   Point cursor;
   bool notificationAreaAvailable = true;
+  // Runs while start-up waits for the notification area (as a signal handler might).
+  std::function<void()> whileWaiting;
   // Names of the items the next popups choose, in order; an empty string (or an empty
   // queue) dismisses the popup.
   std::deque<std::string> menuChoices;

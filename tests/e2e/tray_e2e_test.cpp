@@ -20,7 +20,9 @@ class KepaOnDesktop : public ::testing::Test {
   explicit KepaOnDesktop(XSession::Desktop desktop = XSession::Desktop::WithWindowManager)
       : session(desktop) {}
 
-  void SetUp() override {
+  void SetUp() override { startKepa(); }
+
+  void startKepa() {
     auto environment = session.environment();
     environment["KEPA_TRACE_MENUS"] = "1";
     kepa = std::make_unique<Process>(std::vector<std::string>{KEPA_BINARY}, environment, logPath());
@@ -178,12 +180,21 @@ TEST_F(KepaOnDesktop, ExitFromTheMenuEndsWithStatusZeroAndTakesTheIcon) {
   EXPECT_TRUE(windows().empty());
 }
 
-TEST_F(KepaOnDesktop, TerminationSignalEndsTheOrderlyWay) {
+TEST_F(KepaOnDesktop, TerminationSignalsEndTheOrderlyWay) {
   ASSERT_TRUE(trayIcon().has_value());
   kepa->signal(SIGTERM);
-  const std::optional<int> status = kepa->waitFor(seconds(10));
+  std::optional<int> status = kepa->waitFor(seconds(10));
   ASSERT_TRUE(status.has_value());
   EXPECT_EQ(*status, 0);  // ended by the program itself, not killed by the signal
+
+  // The same for an interrupt, with the tray menu open.
+  startKepa();
+  ASSERT_TRUE(openTrayMenu());
+  kepa->signal(SIGINT);
+  status = kepa->waitFor(seconds(10));
+  ASSERT_TRUE(status.has_value());
+  EXPECT_EQ(*status, 0);
+  session.xdotool("mouseup 3");
 }
 
 class KepaWithoutTray : public KepaOnDesktop {

@@ -233,6 +233,21 @@ TEST(Form1StartUp, WithoutANotificationAreaSaysSoAndDoesNotStart) {
   EXPECT_FALSE(app.form1().isLoaded());
 }
 
+TEST(Form1StartUp, EndedWhileWaitingForTheTrayDoesNotStart) {
+  for (const bool trayAppears : {true, false}) {
+    FakeDesktop desktop;
+    desktop.notificationAreaAvailable = trayAppears;
+    App app(desktop);
+    desktop.whileWaiting = [&] { app.form1().ExitKepa_Click(); };
+    EXPECT_FALSE(app.start());
+    EXPECT_TRUE(app.ended());
+    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_FALSE(desktop.icon.has_value());
+    EXPECT_FALSE(app.form1().isLoaded());
+    EXPECT_EQ(desktop.exitCode, 0);
+  }
+}
+
 TEST_F(Form1Test, LabelsHaveTheirPlacesColoursAndFonts) {
   const struct {
     QLabel* label;
