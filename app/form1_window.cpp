@@ -20,13 +20,13 @@ QColor qtColour(std::uint32_t bgr) {
 // Mouse buttons and modifier keys as the handlers count them: 1 left, 2 right, 4 middle;
 // 1 Shift, 2 Ctrl, 4 Alt.
 int buttonsOf(Qt::MouseButtons buttons) {
-  return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
-         (buttons & Qt::MiddleButton ? 4 : 0);
+  return (buttons.testFlag(Qt::LeftButton) ? 1 : 0) | (buttons.testFlag(Qt::RightButton) ? 2 : 0) |
+         (buttons.testFlag(Qt::MiddleButton) ? 4 : 0);
 }
 
 int shiftOf(Qt::KeyboardModifiers keys) {
-  return (keys & Qt::ShiftModifier ? 1 : 0) | (keys & Qt::ControlModifier ? 2 : 0) |
-         (keys & Qt::AltModifier ? 4 : 0);
+  return (keys.testFlag(Qt::ShiftModifier) ? 1 : 0) | (keys.testFlag(Qt::ControlModifier) ? 2 : 0) |
+         (keys.testFlag(Qt::AltModifier) ? 4 : 0);
 }
 
 }  // namespace

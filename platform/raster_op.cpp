@@ -12,15 +12,17 @@ constexpr std::uint32_t kOpaque = 0xFF000000U;
 template <typename Combine>
 void eachPixel(std::uint32_t* __restrict dst, const std::uint32_t* __restrict src,
                std::size_t count, Combine combine) {
-  for (std::size_t i = 0; i < count; ++i)
+  for (std::size_t i = 0; i < count; ++i) {
     dst[i] = combine(src[i], dst[i]) | kOpaque;
+  }
 }
 
 template <typename Combine>
 void eachPixelWith(std::uint32_t* __restrict dst, std::uint32_t s, std::size_t count,
                    Combine combine) {
-  for (std::size_t i = 0; i < count; ++i)
+  for (std::size_t i = 0; i < count; ++i) {
     dst[i] = combine(s, dst[i]) | kOpaque;
+  }
 }
 
 template <typename Visit>
@@ -80,8 +82,9 @@ void combineRow(RasterOp op, std::uint32_t* dst, const std::uint32_t* src, std::
   if (dst == src) {
     // In place: the same element is read and written, so aliasing is harmless, but the
     // restrict-qualified loop must not see it.
-    for (std::size_t i = 0; i < count; ++i)
+    for (std::size_t i = 0; i < count; ++i) {
       dst[i] = combinePixel(op, src[i], dst[i]);
+    }
     return;
   }
   dispatch(op, [&](auto combine) { eachPixel(dst, src, count, combine); });

@@ -11,8 +11,9 @@ namespace {
 MenuSnapshot snapshotOf(const MenuItem& item) {
   MenuSnapshot snapshot{
       item.name(), item.index(), item.caption(), item.visible, item.enabled, item.checked, {}};
-  for (const auto& child : item.items())
+  for (const auto& child : item.items()) {
     snapshot.items.push_back(snapshotOf(*child));
+  }
   return snapshot;
 }
 
