@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/colour.h"
+#include "platform/row_bands.h"
 
 namespace kepa::detail {
 
@@ -12,18 +13,20 @@ void combineBlock(Surface& target, Span cols, Span rows, const Surface& source,
   // Columns [lead, inner) of the block have a source inside the source surface.
   const std::int64_t lead = std::clamp<std::int64_t>(-srcLeft, 0, count);
   const std::int64_t inner = std::clamp<std::int64_t>(source.width() - srcLeft, lead, count);
-  for (std::int64_t r = rows.begin; r < rows.end; ++r) {
-    std::uint32_t* out = target.row(r) + cols.begin;
-    const std::int64_t srcRow = srcTop + (r - rows.begin);
-    if (srcRow < 0 || srcRow >= source.height() || inner == lead) {
-      combineRowWith(op, out, kBlackPixel, static_cast<std::size_t>(count));
-      continue;
+  forEachRowBand(rows.begin, rows.end, count, [&](std::int64_t first, std::int64_t last) {
+    for (std::int64_t r = first; r < last; ++r) {
+      std::uint32_t* out = target.row(r) + cols.begin;
+      const std::int64_t srcRow = srcTop + (r - rows.begin);
+      if (srcRow < 0 || srcRow >= source.height() || inner == lead) {
+        combineRowWith(op, out, kBlackPixel, static_cast<std::size_t>(count));
+        continue;
+      }
+      combineRowWith(op, out, kBlackPixel, static_cast<std::size_t>(lead));
+      combineRow(op, out + lead, source.row(srcRow) + srcLeft + lead,
+                 static_cast<std::size_t>(inner - lead));
+      combineRowWith(op, out + inner, kBlackPixel, static_cast<std::size_t>(count - inner));
     }
-    combineRowWith(op, out, kBlackPixel, static_cast<std::size_t>(lead));
-    combineRow(op, out + lead, source.row(srcRow) + srcLeft + lead,
-               static_cast<std::size_t>(inner - lead));
-    combineRowWith(op, out + inner, kBlackPixel, static_cast<std::size_t>(count - inner));
-  }
+  });
 }
 
 SourceBlock readSource(const DeviceContext& src, Span cols, Span rows) {

@@ -5,6 +5,7 @@
 
 #include "platform/block_copy.h"
 #include "platform/geometry.h"
+#include "platform/row_bands.h"
 
 namespace kepa {
 
@@ -61,32 +62,34 @@ bool StretchBlt(DeviceContext& dst, std::int32_t x, std::int32_t y, std::int32_t
   // One destination row is gathered from its source row, then combined; consecutive
   // destination rows that read the same source row reuse the gathered row.
   const auto count = static_cast<std::size_t>(cols.length());
-  std::vector<std::uint32_t> gathered(count);
-  std::int64_t gatheredRow = -2;
-  std::uint32_t* previousOut = nullptr;
-  for (std::int64_t r = rows.begin; r < rows.end; ++r) {
-    std::uint32_t* out = target->row(r) + cols.begin;
-    const std::int64_t srcRow = rowOf[static_cast<std::size_t>(r - rows.begin)];
-    if (srcRow < 0) {
-      combineRowWith(op, out, kBlackPixel, count);
-      previousOut = nullptr;
-      continue;
-    }
-    if (srcRow == gatheredRow && op == RasterOp::SRCCOPY && previousOut != nullptr) {
-      combineRow(op, out, previousOut, count);
-      previousOut = out;
-      continue;
-    }
-    if (srcRow != gatheredRow) {
-      const std::uint32_t* in = source.row(srcRow);
-      for (std::size_t c = 0; c < count; ++c) {
-        gathered[c] = columnOf[c] >= 0 ? in[columnOf[c]] : kBlackPixel;
+  forEachRowBand(rows.begin, rows.end, cols.length(), [&](std::int64_t first, std::int64_t last) {
+    std::vector<std::uint32_t> gathered(count);
+    std::int64_t gatheredRow = -2;
+    const std::uint32_t* previousOut = nullptr;
+    for (std::int64_t r = first; r < last; ++r) {
+      std::uint32_t* out = target->row(r) + cols.begin;
+      const std::int64_t srcRow = rowOf[static_cast<std::size_t>(r - rows.begin)];
+      if (srcRow < 0) {
+        combineRowWith(op, out, kBlackPixel, count);
+        previousOut = nullptr;
+        continue;
       }
-      gatheredRow = srcRow;
+      if (srcRow == gatheredRow && op == RasterOp::SRCCOPY && previousOut != nullptr) {
+        combineRow(op, out, previousOut, count);
+        previousOut = out;
+        continue;
+      }
+      if (srcRow != gatheredRow) {
+        const std::uint32_t* in = source.row(srcRow);
+        for (std::size_t c = 0; c < count; ++c) {
+          gathered[c] = columnOf[c] >= 0 ? in[columnOf[c]] : kBlackPixel;
+        }
+        gatheredRow = srcRow;
+      }
+      combineRow(op, out, gathered.data(), count);
+      previousOut = out;
     }
-    combineRow(op, out, gathered.data(), count);
-    previousOut = out;
-  }
+  });
   return true;
 }
 

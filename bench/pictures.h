@@ -1,0 +1,36 @@
+// Test pictures for the benchmarks: surfaces and QImages with busy, non-uniform content.
+#pragma once
+
+#include <cstdint>
+
+#include <QImage>
+
+#include "platform/surface.h"
+
+namespace kepa::bench {
+
+// Pixel (x, y) gets a value mixing x, y and the seed, in the opaque RGB32 layout.
+inline Surface busySurface(std::int32_t width, std::int32_t height, std::uint32_t seed) {
+  Surface surface(width, height);
+  for (std::int32_t y = 0; y < height; ++y) {
+    std::uint32_t* row = surface.row(y);
+    for (std::int32_t x = 0; x < width; ++x) {
+      const auto mix = static_cast<std::uint32_t>(x) * 2654435761U ^
+                       static_cast<std::uint32_t>(y) * 40503U ^ seed;
+      row[x] = 0xFF000000U | (mix & 0xFFFFFFU);
+    }
+  }
+  return surface;
+}
+
+// The same pixels as a QImage (a deep copy, so each side owns its memory).
+inline QImage imageOf(const Surface& surface) {
+  QImage image(surface.width(), surface.height(), QImage::Format_RGB32);
+  for (std::int32_t y = 0; y < surface.height(); ++y) {
+    std::copy_n(surface.row(y), surface.width(),
+                reinterpret_cast<std::uint32_t*>(image.scanLine(y)));
+  }
+  return image;
+}
+
+}  // namespace kepa::bench

@@ -1,0 +1,59 @@
+#include "ratio_reporter.h"
+
+#include <cstdio>
+
+namespace kepa::bench {
+
+namespace {
+
+constexpr const char* kKepa = "kepa/";
+
+double nanosecondsOf(const benchmark::BenchmarkReporter::Run& run) {
+  return run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e9;
+}
+
+std::string ratioCell(const std::map<std::string, double>& times, const std::string& name,
+                      double kepa) {
+  const auto found = times.find(name);
+  if (found == times.end() || found->second <= 0.0) return "–";
+  char cell[32];
+  std::snprintf(cell, sizeof cell, "%.2f×", kepa / found->second);
+  return cell;
+}
+
+}  // namespace
+
+void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
+  ConsoleReporter::ReportRuns(runs);
+  for (const Run& run : runs) {
+    // With repetitions, the median stands for the case; otherwise the single run does.
+    const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+    if (!median && (run.run_type != Run::RT_Iteration || run.iterations == 0)) continue;
+    const std::string name = run.run_name.str();
+    if (name.rfind(kKepa, 0) == 0 && nanoseconds_.count(name) == 0) order_.push_back(name);
+    if (median || medians_.count(name) == 0) nanoseconds_[name] = nanosecondsOf(run);
+    if (median) medians_.insert(name);
+  }
+}
+
+void RatioReporter::Finalize() {
+  ConsoleReporter::Finalize();
+  std::FILE* out = stdout;
+  std::fprintf(out, "\n| case | kepa | vs memcpy of the same bytes | vs Qt |\n|---|---|---|---|\n");
+  for (const std::string& name : order_) {
+    std::string kase = name.substr(std::char_traits<char>::length(kKepa));
+    if (const auto suffix = kase.rfind("/real_time"); suffix != std::string::npos)
+      kase.erase(suffix);
+    const double kepa = nanoseconds_[name];
+    std::fprintf(
+        out, "| %s | %.3f ms | %s | %s |\n", kase.c_str(), kepa / 1e6,
+        ratioCell(nanoseconds_, "memcpy/" + name.substr(std::char_traits<char>::length(kKepa)),
+                  kepa)
+            .c_str(),
+        ratioCell(nanoseconds_, "Qt/" + name.substr(std::char_traits<char>::length(kKepa)), kepa)
+            .c_str());
+  }
+  std::fprintf(out, "\nBelow 1× against Qt means kepa is faster.\n");
+}
+
+}  // namespace kepa::bench
