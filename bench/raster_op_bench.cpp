@@ -1,13 +1,11 @@
 // The eight raster operations as whole-screen block copies at 3840 x 2160, against a memcpy of
 // the same bytes and against QPainter with the matching raster composition mode.
-#include <cstring>
-#include <vector>
 
 #include <QPainter>
 
 #include <benchmark/benchmark.h>
 
-#include "pictures.h"
+#include "bench_support.h"
 #include "platform/bit_blt.h"
 
 namespace kepa::bench {
@@ -59,23 +57,14 @@ void qtDrawImage(benchmark::State& state, QPainter::CompositionMode mode) {
   }
 }
 
-void copyBytes(benchmark::State& state) {
-  const std::vector<std::uint32_t> source(std::size_t{kWidth} * kHeight, 0xFF123456U);
-  std::vector<std::uint32_t> dest(source.size());
-  for (auto _ : state) {
-    std::memcpy(dest.data(), source.data(), source.size() * sizeof(std::uint32_t));
-    benchmark::DoNotOptimize(dest.data());
-    benchmark::ClobberMemory();
-  }
-}
-
 const bool kRegistered = [] {
   for (const Operation& operation : kOperations) {
     const std::string kase = std::string("BitBlt ") + operation.name + " 3840x2160";
     benchmark::RegisterBenchmark(("kepa/" + kase).c_str(), kepaBitBlt, operation.op)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
-    benchmark::RegisterBenchmark(("memcpy/" + kase).c_str(), copyBytes)
+    benchmark::RegisterBenchmark(("memcpy/" + kase).c_str(), copyPixels,
+                                 std::size_t{kWidth} * kHeight)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
     benchmark::RegisterBenchmark(("Qt/" + kase).c_str(), qtDrawImage, operation.mode)

@@ -1,11 +1,9 @@
 // StretchBlt against QImage::scaled with Qt::FastTransformation (nearest neighbour) and a
 // memcpy of the destination's bytes: the magnifier's enlargement and a large shrink.
-#include <cstring>
-#include <vector>
 
 #include <benchmark/benchmark.h>
 
-#include "pictures.h"
+#include "bench_support.h"
 #include "platform/stretch_blt.h"
 
 namespace kepa::bench {
@@ -46,25 +44,15 @@ void qtScaled(benchmark::State& state, Stretch stretch) {
   }
 }
 
-void copyDestinationBytes(benchmark::State& state, Stretch stretch) {
-  const std::vector<std::uint32_t> source(
-      static_cast<std::size_t>(stretch.destWidth) * static_cast<std::size_t>(stretch.destHeight),
-      0xFF654321U);
-  std::vector<std::uint32_t> dest(source.size());
-  for (auto _ : state) {
-    std::memcpy(dest.data(), source.data(), source.size() * sizeof(std::uint32_t));
-    benchmark::DoNotOptimize(dest.data());
-    benchmark::ClobberMemory();
-  }
-}
-
 const bool kRegistered = [] {
   for (const Stretch& stretch : kStretches) {
     const std::string kase = stretch.name;
     benchmark::RegisterBenchmark(("kepa/" + kase).c_str(), kepaStretch, stretch)
         ->Unit(benchmark::kMicrosecond)
         ->UseRealTime();
-    benchmark::RegisterBenchmark(("memcpy/" + kase).c_str(), copyDestinationBytes, stretch)
+    benchmark::RegisterBenchmark(
+        ("memcpy/" + kase).c_str(), copyPixels,
+        static_cast<std::size_t>(stretch.destWidth) * static_cast<std::size_t>(stretch.destHeight))
         ->Unit(benchmark::kMicrosecond)
         ->UseRealTime();
     benchmark::RegisterBenchmark(("Qt/" + kase).c_str(), qtScaled, stretch)

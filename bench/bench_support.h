@@ -1,4 +1,4 @@
-// Test pictures for the benchmarks: surfaces and QImages with busy, non-uniform content.
+// What the benchmarks share: busy test pictures and the memcpy baseline.
 #pragma once
 
 #include <cstdint>
@@ -31,6 +31,17 @@ inline QImage imageOf(const Surface& surface) {
                 reinterpret_cast<std::uint32_t*>(image.scanLine(y)));
   }
   return image;
+}
+
+// The baseline of pixel work: a memcpy of `pixels` 32-bit words between two buffers.
+inline void copyPixels(benchmark::State& state, std::size_t pixels) {
+  const std::vector<std::uint32_t> source(pixels, 0xFF123456U);
+  std::vector<std::uint32_t> dest(pixels);
+  for (auto _ : state) {
+    std::memcpy(dest.data(), source.data(), pixels * sizeof(std::uint32_t));
+    benchmark::DoNotOptimize(dest.data());
+    benchmark::ClobberMemory();
+  }
 }
 
 }  // namespace kepa::bench
