@@ -3,6 +3,8 @@
 # present. Run as root (or with sudo) on Debian 12.
 set -euo pipefail
 
+# The default build configures the tests and benchmarks too, so the run command needs the
+# same packages as the test command.
 build=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev)
 runtime=(fonts-ipafont-gothic fonts-dejavu-core)
@@ -10,11 +12,7 @@ runtime=(fonts-ipafont-gothic fonts-dejavu-core)
 # real input events, the clipboard and screenshots.
 desktop=(xvfb xauth xfonts-base icewm xdotool xclip x11-utils imagemagick)
 
-case "${1:-all}" in
-  run) wanted=("${build[@]}" "${runtime[@]}" "${desktop[@]}") ;;
-  all) wanted=("${build[@]}" "${runtime[@]}" "${desktop[@]}") ;;
-  *) echo "usage: $0 [all|run]" >&2; exit 2 ;;
-esac
+wanted=("${build[@]}" "${runtime[@]}" "${desktop[@]}")
 
 missing=()
 for package in "${wanted[@]}"; do

@@ -7,7 +7,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-./scripts/install-deps.sh all
+./scripts/install-deps.sh
 
 jobs=$(nproc)
 cmake --preset default

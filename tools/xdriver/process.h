@@ -1,4 +1,4 @@
-// A child process for end-to-end tests: started with extra environment variables and its
+// A child process for the X drivers: started with extra environment variables and its
 // output in files, ended (and reaped) at the latest when the object goes.
 #pragma once
 
@@ -10,7 +10,7 @@
 
 #include <sys/types.h>
 
-namespace kepa::e2e {
+namespace kepa::xdriver {
 
 class Process {
  public:
@@ -51,4 +51,4 @@ bool waitUntil(Condition done, std::chrono::milliseconds timeout) {
 
 [[nodiscard]] std::string readFile(const std::string& path);
 
-}  // namespace kepa::e2e
+}  // namespace kepa::xdriver

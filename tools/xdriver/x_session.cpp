@@ -1,4 +1,4 @@
-#include "x_session.h"
+#include "tools/xdriver/x_session.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -8,7 +8,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-namespace kepa::e2e {
+namespace kepa::xdriver {
 
 namespace {
 
@@ -191,4 +191,4 @@ bool XSession::xdotool(const std::string& arguments) const {
   return std::system(command.c_str()) == 0;
 }
 
-}  // namespace kepa::e2e
+}  // namespace kepa::xdriver

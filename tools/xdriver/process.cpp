@@ -1,4 +1,4 @@
-#include "process.h"
+#include "tools/xdriver/process.h"
 
 #include <csignal>
 #include <cstdlib>
@@ -10,7 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace kepa::e2e {
+namespace kepa::xdriver {
 
 Process::Process(std::vector<std::string> argv,
                  const std::map<std::string, std::string>& environment,
@@ -80,4 +80,4 @@ std::string readFile(const std::string& path) {
   return text.str();
 }
 
-}  // namespace kepa::e2e
+}  // namespace kepa::xdriver

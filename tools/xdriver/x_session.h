@@ -1,5 +1,5 @@
-// A private X session for end-to-end tests: Xvfb on a free display, optionally icewm as
-// window manager and tray host, and what the tests ask of it (windows, pixels, input).
+// A private X session for driving the program: Xvfb on a free display, optionally icewm as
+// window manager and tray host, and what drivers ask of it (windows, pixels, input).
 #pragma once
 
 #include <map>
@@ -10,11 +10,11 @@
 #include <QImage>
 #include <QRect>
 
-#include "process.h"
+#include "tools/xdriver/process.h"
 
 struct _XDisplay;
 
-namespace kepa::e2e {
+namespace kepa::xdriver {
 
 struct XWindow {
   unsigned long id = 0;
@@ -57,4 +57,4 @@ class XSession {
   _XDisplay* connection_ = nullptr;
 };
 
-}  // namespace kepa::e2e
+}  // namespace kepa::xdriver

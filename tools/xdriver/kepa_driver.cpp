@@ -1,0 +1,67 @@
+#include "tools/xdriver/kepa_driver.h"
+
+namespace kepa::xdriver {
+
+using std::chrono::seconds;
+
+KepaDriver::KepaDriver(XSession& session, std::string binary, std::string logPath)
+    : session_(session), binary_(std::move(binary)), logPath_(std::move(logPath)) {
+  start();
+}
+
+void KepaDriver::start() {
+  process_.reset();
+  auto environment = session_.environment();
+  environment["KEPA_TRACE_MENUS"] = "1";
+  process_ = std::make_unique<Process>(std::vector<std::string>{binary_}, environment, logPath_);
+}
+
+std::string KepaDriver::log() const {
+  return readFile(logPath_);
+}
+
+std::vector<XWindow> KepaDriver::windows() {
+  return session_.windowsOf(process_->pid());
+}
+
+std::optional<XWindow> KepaDriver::trayIcon() {
+  std::optional<XWindow> icon;
+  waitUntil(
+      [&] {
+        for (const XWindow& window : windows()) {
+          if (window.embedded) icon = window;
+        }
+        return icon.has_value();
+      },
+      seconds(20));
+  return icon;
+}
+
+std::vector<XWindow> KepaDriver::menus() {
+  std::vector<XWindow> found;
+  for (const XWindow& window : windows()) {
+    if (window.overrideRedirect && !window.embedded &&
+        window.type.find("TOOLTIP") == std::string::npos) {
+      found.push_back(window);
+    }
+  }
+  return found;
+}
+
+std::optional<XWindow> KepaDriver::splash() {
+  for (const XWindow& window : windows()) {
+    if (window.geometry.size() == QSize(371, 206)) return window;
+  }
+  return std::nullopt;
+}
+
+bool KepaDriver::openTrayMenu() {
+  const std::optional<XWindow> icon = trayIcon();
+  if (!icon) return false;
+  const QPoint centre = icon->geometry.center();
+  session_.xdotool("mousemove " + std::to_string(centre.x()) + " " + std::to_string(centre.y()) +
+                   " mousedown 3");
+  return waitUntil([&] { return !menus().empty(); }, seconds(10));
+}
+
+}  // namespace kepa::xdriver

@@ -1,0 +1,43 @@
+// The kepa binary running in an XSession, and what a user sees and does with it there: its
+// tray icon, its popup menus, its splash, a right press on the icon.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tools/xdriver/process.h"
+#include "tools/xdriver/x_session.h"
+
+namespace kepa::xdriver {
+
+class KepaDriver {
+ public:
+  // Starts `binary` in the session with its menu trace on; its output goes to `logPath`.
+  KepaDriver(XSession& session, std::string binary, std::string logPath);
+
+  // Starts the program (again): the previous run, if any, is stopped first.
+  void start();
+  [[nodiscard]] Process& process() { return *process_; }
+  [[nodiscard]] std::string log() const;
+
+  // The mapped windows of the program.
+  [[nodiscard]] std::vector<XWindow> windows();
+  // The icon docked in the tray, waiting for it to appear.
+  [[nodiscard]] std::optional<XWindow> trayIcon();
+  // Open popup menus: override-redirect top-level windows other than tooltips.
+  [[nodiscard]] std::vector<XWindow> menus();
+  // The version splash, if it is shown.
+  [[nodiscard]] std::optional<XWindow> splash();
+  // Presses the right button on the icon and keeps it down; true once a menu is up.
+  [[nodiscard]] bool openTrayMenu();
+
+ private:
+  XSession& session_;
+  std::string binary_;
+  std::string logPath_;
+  std::unique_ptr<Process> process_;
+};
+
+}  // namespace kepa::xdriver
