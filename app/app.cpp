@@ -6,10 +6,15 @@
 
 namespace kepa {
 
-App::App(Desktop& desktop) : desktop_(desktop), form1_(desktop, [this] { End(); }) {}
+App::App(Desktop& desktop)
+    : desktop_(desktop),
+      form2_(module1_, desktop, form3_),
+      form1_(desktop, form2_, [this] { End(); }) {}
 
 App::~App() {
   if (!ended_) form1_.Unload();
+  form2_.Unload();
+  form3_.Unload();
   // Windows unloaded from inside their own events are deleted on the next event-loop pass;
   // the loop has stopped, so run those deletions now.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -32,6 +37,8 @@ void App::End() {
   ended_ = true;
   // Closing runs no further handlers: the icon went with the Form_Unload that came first.
   form1_.closeWindow();
+  form2_.Unload();
+  form3_.Unload();
   desktop_.endProgram(0);
 }
 

@@ -5,6 +5,8 @@
 
 #include "app/form1.h"
 #include "app/module1.h"
+#include "clip/form2.h"
+#include "magnifier/form3.h"
 #include "platform/qt/desktop.h"
 
 namespace kepa {
@@ -30,10 +32,14 @@ class App {
 
   [[nodiscard]] Module1& module1() { return module1_; }
   [[nodiscard]] Form1& form1() { return form1_; }
+  [[nodiscard]] Form2& form2() { return form2_; }
+  [[nodiscard]] Form3& form3() { return form3_; }
 
  private:
   Desktop& desktop_;
   Module1 module1_;
+  Form3 form3_;
+  Form2 form2_;
   Form1 form1_;
   bool ended_ = false;
 };

@@ -1,11 +1,13 @@
 #include "app/form1.h"
 
+#include "platform/bit_blt.h"
 #include "platform/numeric.h"
 
 namespace kepa {
 
-Form1::Form1(Desktop& desktop, std::function<void()> endProgram)
+Form1::Form1(Desktop& desktop, Form2& form2, std::function<void()> endProgram)
     : desktop_(desktop),
+      form2_(form2),
       endProgram_(std::move(endProgram)),
       window_([this] { return createWindow(); }, [this] { Form_Load(); }) {}
 
@@ -90,7 +92,17 @@ void Form1::ExitKepa_Click() {
   endProgram_();
 }
 
-// The capture itself arrives with the clipping window.
-void Form1::StartCap_Click() {}
+void Form1::StartCap_Click() {
+  ScreenWidthPx_ = integerDivide(desktop_.screenWidthTwips(), desktop_.twipsPerPixelX());
+  ScreenHeightPx_ = integerDivide(desktop_.screenHeightTwips(), desktop_.twipsPerPixelY());
+  DeviceContext screen = desktop_.GetDC();
+  // The first reference to Form2 loads it (running its Form_Load) before any pixel is copied.
+  DeviceContext& image = form2_.hDC();
+  [[maybe_unused]] const bool copied =
+      BitBlt(image, 0, 0, ScreenWidthPx_, ScreenHeightPx_, screen, 0, 0, RasterOp::SRCCOPY);
+  desktop_.ReleaseDC(screen);
+  form2_.window().imageChanged();
+  form2_.window().showOverScreen();
+}
 
 }  // namespace kepa

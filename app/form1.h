@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "app/form1_window.h"
+#include "clip/form2.h"
 #include "platform/notify_icon_data.h"
 #include "platform/qt/desktop.h"
 #include "platform/qt/lazy_window.h"
@@ -15,7 +16,7 @@ namespace kepa {
 class Form1 {
  public:
   // `endProgram` closes every window of the program and ends it.
-  Form1(Desktop& desktop, std::function<void()> endProgram);
+  Form1(Desktop& desktop, Form2& form2, std::function<void()> endProgram);
 
   // The window, loading it (and running Form_Load) on first reference.
   Form1Window& window() { return window_.get(); }
@@ -40,7 +41,11 @@ class Form1 {
   std::unique_ptr<Form1Window> createWindow();
 
   Desktop& desktop_;
+  Form2& form2_;
   std::function<void()> endProgram_;
+  // The screen's size in pixels, recomputed at every capture.
+  std::int32_t ScreenWidthPx_ = 0;
+  std::int32_t ScreenHeightPx_ = 0;
   NOTIFYICONDATA nid_{};
   LazyWindow<Form1Window> window_;
 };

@@ -7,6 +7,7 @@
 #include "platform/colour.h"
 #include "platform/numeric.h"
 #include "platform/qt/fonts.h"
+#include "platform/qt/mouse_buttons.h"
 
 namespace kepa {
 
@@ -15,18 +16,6 @@ namespace {
 QColor qtColour(std::uint32_t bgr) {
   const Colour colour(bgr);
   return {colour.red(), colour.green(), colour.blue()};
-}
-
-// Mouse buttons and modifier keys as the handlers count them: 1 left, 2 right, 4 middle;
-// 1 Shift, 2 Ctrl, 4 Alt.
-int buttonsOf(Qt::MouseButtons buttons) {
-  return (buttons.testFlag(Qt::LeftButton) ? 1 : 0) | (buttons.testFlag(Qt::RightButton) ? 2 : 0) |
-         (buttons.testFlag(Qt::MiddleButton) ? 4 : 0);
-}
-
-int shiftOf(Qt::KeyboardModifiers keys) {
-  return (keys.testFlag(Qt::ShiftModifier) ? 1 : 0) | (keys.testFlag(Qt::ControlModifier) ? 2 : 0) |
-         (keys.testFlag(Qt::AltModifier) ? 4 : 0);
 }
 
 }  // namespace

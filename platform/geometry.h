@@ -13,6 +13,16 @@ struct Point {
   friend constexpr bool operator==(Point, Point) = default;
 };
 
+// A rectangle of pixels: columns [x, x + width), rows [y, y + height).
+struct Rect {
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  [[nodiscard]] constexpr bool empty() const { return width <= 0 || height <= 0; }
+  friend constexpr bool operator==(Rect, Rect) = default;
+};
+
 // A half-open span [begin, end) of pixel indexes.
 struct Span {
   std::int64_t begin = 0;

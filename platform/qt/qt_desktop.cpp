@@ -79,6 +79,24 @@ void traceMenu(const MenuItem& model, std::string& line) {
   }
 }
 
+// Once a popup has closed, the windows beneath it repaint the area it covered, each in its
+// own time. Before the chosen item's handler runs (it may capture the screen), wait until
+// that area has stopped changing: two equal reads 15 ms apart, for at most 300 ms.
+void waitUntilRepainted(const QRect& area) {
+  using std::chrono::milliseconds;
+  QScreen& screen = primaryScreen();
+  const auto deadline = std::chrono::steady_clock::now() + milliseconds(300);
+  QImage before;
+  while (std::chrono::steady_clock::now() < deadline) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const QImage now =
+        screen.grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage();
+    if (!before.isNull() && now == before) return;
+    before = now;
+    QThread::msleep(15);
+  }
+}
+
 }  // namespace
 
 QtDesktop::QtDesktop() : traceMenus_(std::getenv("KEPA_TRACE_MENUS") != nullptr) {}
@@ -208,6 +226,7 @@ MenuItem* QtDesktop::showPopup(Menu& menu) {
     std::fprintf(stderr, "kepa: menu %s]\n", line.c_str());
   }
   QAction* chosen = popup.exec(QCursor::pos());
+  waitUntilRepainted(popup.geometry());
   const auto found = actions.find(chosen);
   MenuItem* item = found == actions.end() ? nullptr : found->second;
   if (traceMenus_) {

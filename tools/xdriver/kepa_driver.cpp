@@ -41,11 +41,19 @@ std::vector<XWindow> KepaDriver::menus() {
   std::vector<XWindow> found;
   for (const XWindow& window : windows()) {
     if (window.overrideRedirect && !window.embedded &&
-        window.type.find("TOOLTIP") == std::string::npos) {
+        window.type.find("TOOLTIP") == std::string::npos && window.geometry != session_.screen()) {
       found.push_back(window);
     }
   }
   return found;
+}
+
+std::optional<XWindow> KepaDriver::clippingWindow() {
+  const QRect screen = session_.screen();
+  for (const XWindow& window : windows()) {
+    if (window.geometry == screen) return window;
+  }
+  return std::nullopt;
 }
 
 std::optional<XWindow> KepaDriver::splash() {

@@ -26,8 +26,11 @@ class KepaDriver {
   [[nodiscard]] std::vector<XWindow> windows();
   // The icon docked in the tray, waiting for it to appear.
   [[nodiscard]] std::optional<XWindow> trayIcon();
-  // Open popup menus: override-redirect top-level windows other than tooltips.
+  // Open popup menus: override-redirect top-level windows other than tooltips and the
+  // clipping window.
   [[nodiscard]] std::vector<XWindow> menus();
+  // The clipping window, if it is shown: the program's window that covers the screen.
+  [[nodiscard]] std::optional<XWindow> clippingWindow();
   // The version splash, if it is shown.
   [[nodiscard]] std::optional<XWindow> splash();
   // Presses the right button on the icon and keeps it down; true once a menu is up.

@@ -14,8 +14,9 @@ namespace kepa::xdriver {
 
 Process::Process(std::vector<std::string> argv,
                  const std::map<std::string, std::string>& environment,
-                 const std::string& outputPath) {
+                 const std::string& outputPath, const std::string& errorPath) {
   const std::string output = outputPath.empty() ? "/dev/null" : outputPath;
+  const std::string errors = errorPath.empty() ? output : errorPath;
   pid_ = ::fork();
   if (pid_ < 0) throw std::runtime_error("fork failed");
   if (pid_ == 0) {
@@ -24,8 +25,15 @@ Process::Process(std::vector<std::string> argv,
     const int fd = ::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (fd >= 0) {
       ::dup2(fd, STDOUT_FILENO);
-      ::dup2(fd, STDERR_FILENO);
+      if (errors == output) ::dup2(fd, STDERR_FILENO);
       ::close(fd);
+    }
+    if (errors != output) {
+      const int errorFd = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (errorFd >= 0) {
+        ::dup2(errorFd, STDERR_FILENO);
+        ::close(errorFd);
+      }
     }
     const int null = ::open("/dev/null", O_RDONLY);
     if (null >= 0) ::dup2(null, STDIN_FILENO);

@@ -15,9 +15,10 @@ namespace kepa::xdriver {
 class Process {
  public:
   // Starts argv[0] (searched on PATH) with `environment` added to this process's own.
-  // Standard output and error go to `outputPath` (both), or /dev/null when it is empty.
+  // Standard output goes to `outputPath` and standard error to `errorPath` (the same file
+  // when that is empty); an empty `outputPath` means /dev/null.
   Process(std::vector<std::string> argv, const std::map<std::string, std::string>& environment,
-          const std::string& outputPath = {});
+          const std::string& outputPath = {}, const std::string& errorPath = {});
   Process(const Process&) = delete;
   Process& operator=(const Process&) = delete;
   ~Process();

@@ -118,7 +118,7 @@ XSession::XSession(Desktop desktop, int width, int height) {
       std::vector<std::string>{"Xvfb", "-displayfd", "1", "-screen", "0",
                                std::to_string(width) + "x" + std::to_string(height) + "x24",
                                "-nolisten", "tcp", "-noreset"},
-      std::map<std::string, std::string>{}, numberFile);
+      std::map<std::string, std::string>{}, numberFile, directory_ + "/xvfb.log");
   if (!waitUntil([&] { return readFile(numberFile).find('\n') != std::string::npos; },
                  std::chrono::seconds(20))) {
     throw std::runtime_error("Xvfb did not start");
@@ -162,6 +162,12 @@ std::vector<XWindow> XSession::windowsOf(pid_t pid) {
   return found;
 }
 
+QRect XSession::screen() {
+  XWindowAttributes attributes;
+  XGetWindowAttributes(connection_, DefaultRootWindow(connection_), &attributes);
+  return {0, 0, attributes.width, attributes.height};
+}
+
 QImage XSession::screenshot() {
   const Window root = DefaultRootWindow(connection_);
   XWindowAttributes attributes;
@@ -184,6 +190,30 @@ std::string XSession::saveScreenshot(const std::string& name) {
   const std::string path = directory_ + "/" + name + ".png";
   screenshot().save(QString::fromStdString(path));
   return path;
+}
+
+void XSession::setRootPicture(const QImage& picture) {
+  const Window root = DefaultRootWindow(connection_);
+  const int screen = DefaultScreen(connection_);
+  const QImage pixels = picture.convertToFormat(QImage::Format_RGB32);
+  // A 24-bit TrueColor ZPixmap has the RGB32 layout: 32-bit words 0x00RRGGBB.
+  XImage* image =
+      XCreateImage(connection_, DefaultVisual(connection_, screen),
+                   static_cast<unsigned>(DefaultDepth(connection_, screen)), ZPixmap, 0, nullptr,
+                   static_cast<unsigned>(pixels.width()), static_cast<unsigned>(pixels.height()),
+                   32, static_cast<int>(pixels.bytesPerLine()));
+  image->data = const_cast<char*>(reinterpret_cast<const char*>(pixels.constBits()));
+  const Pixmap pixmap = XCreatePixmap(connection_, root, static_cast<unsigned>(pixels.width()),
+                                      static_cast<unsigned>(pixels.height()),
+                                      static_cast<unsigned>(DefaultDepth(connection_, screen)));
+  XPutImage(connection_, pixmap, DefaultGC(connection_, screen), image, 0, 0, 0, 0,
+            static_cast<unsigned>(pixels.width()), static_cast<unsigned>(pixels.height()));
+  image->data = nullptr;  // the pixels belong to the QImage
+  XDestroyImage(image);
+  XSetWindowBackgroundPixmap(connection_, root, pixmap);
+  XFreePixmap(connection_, pixmap);
+  XClearWindow(connection_, root);
+  XSync(connection_, False);
 }
 
 bool XSession::xdotool(const std::string& arguments) const {

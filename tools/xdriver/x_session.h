@@ -43,8 +43,14 @@ class XSession {
   // The mapped windows of process `pid`, in stacking order from the bottom.
   [[nodiscard]] std::vector<XWindow> windowsOf(pid_t pid);
   [[nodiscard]] QImage screenshot();
+  // The screen's rectangle in pixels.
+  [[nodiscard]] QRect screen();
   // Saves a screenshot in the session directory and returns its path.
   std::string saveScreenshot(const std::string& name);
+
+  // Makes `picture` the root window's background: the server itself repaints it wherever
+  // no window covers it.
+  void setRootPicture(const QImage& picture);
 
   // Runs xdotool with these arguments in the session; true when it succeeded.
   bool xdotool(const std::string& arguments) const;

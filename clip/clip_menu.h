@@ -1,0 +1,11 @@
+// The clipping menu ClipMenu: its items, separators, submenus and control-array indexes.
+#pragma once
+
+#include "platform/qt/menu.h"
+
+namespace kepa {
+
+// Fills `menu` (the top-level "クリッピングメニュ－") with its items.
+void buildClipMenu(Menu& menu);
+
+}  // namespace kepa

@@ -1,0 +1,125 @@
+#include "clip/form2.h"
+
+#include "clip/clip_menu.h"
+#include "clip/selection.h"
+#include "platform/bit_blt.h"
+#include "platform/numeric.h"
+
+namespace kepa {
+
+Form2::Form2(Module1& module1, Desktop& desktop, Form3& form3)
+    : module1_(module1),
+      desktop_(desktop),
+      form3_(form3),
+      window_([this] { return createWindow(); }, [this] { Form_Load(); }) {}
+
+std::unique_ptr<Form2Window> Form2::createWindow() {
+  // The persistent image covers the screen.
+  const std::int32_t width = integerDivide(desktop_.screenWidthTwips(), desktop_.twipsPerPixelX());
+  const std::int32_t height =
+      integerDivide(desktop_.screenHeightTwips(), desktop_.twipsPerPixelY());
+  auto window = std::make_unique<Form2Window>(
+      width, height,
+      Form2Window::Handlers{
+          .mouseDown = [this](int b, int s, float x, float y) { Form_MouseDown(b, s, x, y); },
+          .mouseMove = [this](int b, int s, float x, float y) { Form_MouseMove(b, s, x, y); },
+          .mouseUp = [this](int b, int s, float x, float y) { Form_MouseUp(b, s, x, y); },
+      });
+  buildClipMenu(window->ClipMenu);
+  return window;
+}
+
+void Form2::Form_Load() {
+  module1_.CustomOption = 1;
+  module1_.SliderR = 50;
+  module1_.SliderG = 50;
+  module1_.SliderB = 50;
+}
+
+void Form2::Form_MouseDown(int button, int, float, float) {
+  if (button == 2) {
+    UpdateClipMenu();
+    desktop_.PopupMenu(window().ClipMenu);
+    return;
+  }
+  if (button != 1) return;
+  module1_.CursorPos = desktop_.GetCursorPos();
+  module1_.SelStartX = module1_.CursorPos.x;
+  module1_.SelStartY = module1_.CursorPos.y;
+  module1_.SelectActive = true;
+  SelColor = selectionColour(GetPixel(window().hDC, module1_.SelStartX, module1_.SelStartY));
+  // The frame shows at the press point with no size; its colour comes at the first move.
+  window().changeShape1([&](FrameShape& frame) {
+    frame.left = module1_.SelStartX;
+    frame.top = module1_.SelStartY;
+    frame.width = 0;
+    frame.height = 0;
+    frame.visible = true;
+  });
+}
+
+void Form2::Form_MouseMove(int button, int, float x, float y) {
+  if (button != 1) return;
+  const std::optional<FrameSize> size = dragFrameSize(module1_.SelStartX, module1_.SelStartY, x, y);
+  if (!size) return;
+  SelWidth = size->width;
+  SelHeight = size->height;
+  DrawSelFrame();
+}
+
+void Form2::DrawSelFrame() {
+  window().changeShape1([&](FrameShape& frame) {
+    frame.left = module1_.SelStartX;
+    frame.top = module1_.SelStartY;
+    frame.visible = true;
+    frame.width = SelWidth;
+    frame.height = SelHeight;
+    frame.borderColor = SelColor;
+  });
+}
+
+void Form2::Form_MouseUp(int button, int, float, float) {
+  if (button != 1) return;
+  module1_.CursorPos = desktop_.GetCursorPos();
+  const std::int32_t dx = module1_.CursorPos.x - module1_.SelStartX;
+  const std::int32_t dy = module1_.CursorPos.y - module1_.SelStartY;
+  Form2Window& form = window();
+  if (dx > 0 && dy > 0) {
+    SelWidth = dx;
+    SelHeight = dy;
+    const auto copyRegion = [&](Picture& picture) {
+      picture.setSize(SelWidth + 1, SelHeight + 1);
+      picture.Cls();
+      BitBlt(picture.hDC(), 0, 0, SelWidth, SelHeight, form.hDC, module1_.SelStartX + 1,
+             module1_.SelStartY + 1, RasterOp::SRCCOPY);
+    };
+    form.changePicture1(copyRegion);
+    copyRegion(form.Picture2);
+    return;
+  }
+  SelWidth = 0;
+  SelHeight = 0;
+  form.changeShape1([](FrameShape& frame) { frame.visible = false; });
+  module1_.ImageChanged = false;
+  module1_.SelectActive = false;
+  form.changePicture1([](Picture& picture) {
+    picture.setVisible(false);
+    picture.Cls();
+    picture.setSize(0, 0);
+  });
+}
+
+void Form2::UpdateClipMenu() {
+  Form2Window& form = window();
+  Menu& menu = form.ClipMenu;
+  const bool framed = form.Shape1().visible;
+  menu.find("SavePic").enabled = framed;
+  menu.find("SaveClip").enabled = framed;
+  menu.find("Efect").enabled = framed;
+  menu.find("GOption").enabled = framed;
+  menu.find("hyouji").checked = form.Picture1.visible();
+  menu.find("BackPi").enabled = module1_.ImageChanged;
+  menu.find("GZoom").checked = form3_.Visible();
+}
+
+}  // namespace kepa

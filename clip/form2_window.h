@@ -1,0 +1,69 @@
+// The window of Form2 with its controls: the full-screen canvas that shows the captured image
+// 1:1 and, over it, the region image Picture1 where shown, the selection frame Shape1 and the
+// cross-hair cursor; the hidden work image Picture2; the menu ClipMenu.
+#pragma once
+
+#include <functional>
+
+#include <QImage>
+#include <QWidget>
+
+#include "clip/cross_hair.h"
+#include "clip/frame_shape.h"
+#include "platform/device_context.h"
+#include "platform/picture.h"
+#include "platform/qt/menu.h"
+#include "platform/surface.h"
+
+namespace kepa {
+
+class Form2Window final : public QWidget {
+ public:
+  using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
+  struct Handlers {
+    MouseHandler mouseDown;
+    MouseHandler mouseMove;
+    MouseHandler mouseUp;
+  };
+
+  // A window whose client area and persistent image are width x height screen pixels.
+  Form2Window(std::int32_t width, std::int32_t height, Handlers handlers);
+
+  // The persistent image and its device context.
+  Surface image;
+  DeviceContext hDC{image};
+  Picture Picture1{121, 89};
+  Picture Picture2{121, 81};
+  Menu ClipMenu{"ClipMenu", "クリッピングメニュ－"};
+
+  [[nodiscard]] const FrameShape& Shape1() const { return shape1_; }
+  // Changes the frame and repaints its old and new outline, nothing else.
+  void changeShape1(const std::function<void(FrameShape&)>& change);
+  // Changes Picture1 and repaints the area it covered and covers.
+  void changePicture1(const std::function<void(Picture&)>& change);
+  // The captured image changed as a whole.
+  void imageChanged() { update(); }
+
+  // Shows the window over the whole screen, above everything.
+  void showOverScreen();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+
+ private:
+  void moveCursorTo(QPoint at);
+  [[nodiscard]] QRect cursorBox() const;
+
+  Handlers handlers_;
+  FrameShape shape1_;
+  CrossHair crossHair_;
+  QImage cursorMask_;  // white where the cursor inverts, black elsewhere
+  QPoint cursorAt_;
+  bool cursorShown_ = false;
+};
+
+}  // namespace kepa

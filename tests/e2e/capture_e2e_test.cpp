@@ -1,0 +1,135 @@
+// Capture and selection on the real program: a known picture on the X screen, frozen from the
+// real tray menu, then selected with real mouse events.
+#include <gtest/gtest.h>
+
+#include "tools/xdriver/kepa_driver.h"
+#include "tools/xdriver/x_session.h"
+
+namespace kepa::xdriver {
+namespace {
+
+using std::chrono::seconds;
+
+// An asymmetric picture: no flip, shift or red/blue swap maps it onto itself.
+QRgb patternAt(int x, int y) {
+  return qRgb(x & 0xFF, y & 0xFF, ((x >> 2) ^ (y >> 3)) & 0xFF);
+}
+
+QImage pattern(QSize size) {
+  QImage image(size, QImage::Format_RGB32);
+  for (int y = 0; y < size.height(); ++y) {
+    for (int x = 0; x < size.width(); ++x)
+      image.setPixel(x, y, patternAt(x, y));
+  }
+  return image;
+}
+
+// icewm's taskbar (with its clock) covers the bottom rows; the picture is checked above it.
+constexpr int kTaskbarTop = 740;
+
+class CaptureOnDesktop : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    if (HasFailure()) {
+      std::printf("kepa's output:\n%s\nscreenshot: %s\n", kepa.log().c_str(),
+                  session.saveScreenshot("failure").c_str());
+    }
+  }
+
+  // Chooses スタ－トキャプチャ－ (the first item) and waits for the frozen screen.
+  bool startCapture() {
+    if (!kepa.openTrayMenu()) return false;
+    session.xdotool("mouseup 3 key Down Return");
+    return waitUntil([&] { return kepa.clippingWindow().has_value(); }, seconds(10));
+  }
+
+  // The last clipping menu that was shown, as the program traced it.
+  std::string lastClipMenu() const {
+    const std::string log = kepa.log();
+    const std::size_t at = log.rfind("kepa: menu クリッピングメニュ－[");
+    return at == std::string::npos ? "" : log.substr(at, log.find('\n', at) - at);
+  }
+
+  XSession session;
+  KepaDriver kepa{session, KEPA_BINARY, session.directory() + "/kepa.log"};
+};
+
+TEST_F(CaptureOnDesktop, FreezesTheScreenWithoutTheMenuAndKeepsItWhenTheScreenChanges) {
+  const QRect screen = session.screen();
+  session.setRootPicture(pattern(screen.size()));
+  ASSERT_TRUE(startCapture());
+  // The real screen changes: the frozen image must not.
+  QImage inverted = pattern(screen.size());
+  inverted.invertPixels();
+  session.setRootPicture(inverted);
+
+  // The pointer was left on the tray icon, below the checked rows: every pixel above the
+  // taskbar is the picture as it was, the tray menu's place included.
+  QImage shot;
+  const auto matches = [&] {
+    shot = session.screenshot();
+    for (int y = 0; y < kTaskbarTop; ++y) {
+      for (int x = 0; x < screen.width(); ++x) {
+        if (shot.pixel(x, y) != patternAt(x, y)) return false;
+      }
+    }
+    return true;
+  };
+  EXPECT_TRUE(waitUntil(matches, seconds(10)));
+}
+
+TEST_F(CaptureOnDesktop, DragShowsTheFrameAndEnablesTheMenu) {
+  session.setRootPicture(pattern(session.screen().size()));
+  ASSERT_TRUE(startCapture());
+
+  session.xdotool("mousemove 700 500 mousedown 3");
+  ASSERT_TRUE(waitUntil([&] { return !kepa.menus().empty(); }, seconds(10)));
+  session.xdotool("key Escape mouseup 3");
+  EXPECT_NE(lastClipMenu().find("名前を付けて保存(disabled)|-|クリップボ－ド格納(disabled)|-|"
+                                "領域カラ－オプション(disabled)"),
+            std::string::npos)
+      << kepa.log();
+  ASSERT_TRUE(waitUntil([&] { return kepa.menus().empty(); }, seconds(10)));
+
+  // A real drag from (100, 80) to (300, 220), at a human pace: the press reads the pointer's
+  // position when it is handled, not where the event happened.
+  session.xdotool(
+      "mousemove 100 80 sleep 0.2 mousedown 1 sleep 0.2 mousemove 200 150 sleep 0.1 "
+      "mousemove 300 220");
+  const QRgb frame = qRgb(255 - qRed(patternAt(100, 80)), 255 - qGreen(patternAt(100, 80)),
+                          255 - qBlue(patternAt(100, 80)));
+  QImage shot;
+  ASSERT_TRUE(waitUntil(
+      [&] {
+        shot = session.screenshot();
+        return shot.pixel(100, 80) == frame && shot.pixel(300, 150) == frame;
+      },
+      seconds(10)));
+  session.xdotool("mouseup 1 sleep 0.1 mousemove 600 600");
+  EXPECT_TRUE(waitUntil(
+      [&] {
+        shot = session.screenshot();
+        return shot.pixel(600, 610) == (patternAt(600, 610) ^ 0x00FFFFFFU);  // the cross-hair
+      },
+      seconds(10)));
+  // The outline runs through the press and the pointer pixels: columns 100..300 and rows
+  // 80..220; inside and outside it the frozen picture shows.
+  for (const QPoint at : {QPoint(100, 80), QPoint(200, 80), QPoint(300, 80), QPoint(100, 150),
+                          QPoint(300, 150), QPoint(100, 220), QPoint(300, 220)}) {
+    EXPECT_EQ(shot.pixel(at), frame) << at.x() << "," << at.y();
+  }
+  for (const QPoint at :
+       {QPoint(200, 150), QPoint(99, 150), QPoint(301, 150), QPoint(200, 79), QPoint(200, 221)}) {
+    EXPECT_EQ(shot.pixel(at), patternAt(at.x(), at.y())) << at.x() << "," << at.y();
+  }
+
+  session.xdotool("mousedown 3");
+  ASSERT_TRUE(waitUntil([&] { return !kepa.menus().empty(); }, seconds(10)));
+  session.xdotool("key Escape mouseup 3");
+  EXPECT_NE(lastClipMenu().find("[名前を付けて保存|-|クリップボ－ド格納|-|領域カラ－オプション["),
+            std::string::npos)
+      << lastClipMenu();
+}
+
+}  // namespace
+}  // namespace kepa::xdriver

@@ -1,0 +1,381 @@
+// The clipping window on a FakeDesktop: the capture, the selection by the left button, the
+// frame, the region images and the clipping menu's enabling.
+#include "clip/form2.h"
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+
+#include <gtest/gtest.h>
+
+#include "app/app.h"
+#include "platform/bit_blt.h"
+#include "platform/qt/fake_desktop.h"
+
+namespace kepa {
+namespace {
+
+// The synthetic screen: every pixel distinct and asymmetric in x and y.
+std::uint32_t screenColour(std::int32_t x, std::int32_t y) {
+  return static_cast<std::uint32_t>((x & 0xFF) | ((y & 0xFF) << 8) |
+                                    (((x >> 8) + 4 * (y >> 8)) << 16));
+}
+
+class Form2Test : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    paintScreen(0);
+    ASSERT_TRUE(app.start());
+  }
+
+  void paintScreen(std::uint32_t mix) {
+    for (std::int32_t y = 0; y < desktop.screen.height(); ++y) {
+      for (std::int32_t x = 0; x < desktop.screen.width(); ++x) {
+        desktop.screen.row(y)[x] = Colour(screenColour(x, y) ^ mix).pixel();
+      }
+    }
+  }
+
+  void capture() {
+    desktop.menuChoices.push_back("StartCap");
+    desktop.sendIconEvent(WM_RBUTTONDOWN);
+  }
+
+  // The left button pressed at `from`, moved to `to`, released at `release`.
+  void drag(Point from, Point to, Point release) {
+    desktop.cursor = from;
+    form2().Form_MouseDown(1, 0, static_cast<float>(from.x), static_cast<float>(from.y));
+    desktop.cursor = to;
+    form2().Form_MouseMove(1, 0, static_cast<float>(to.x), static_cast<float>(to.y));
+    desktop.cursor = release;
+    form2().Form_MouseUp(1, 0, static_cast<float>(release.x), static_cast<float>(release.y));
+  }
+
+  // The clipping menu as it pops up now.
+  const MenuSnapshot& openMenu() {
+    form2().Form_MouseDown(2, 0, 0, 0);
+    return desktop.popups.back();
+  }
+
+  static const MenuSnapshot& item(const MenuSnapshot& menu, const std::string& name) {
+    for (const MenuSnapshot& entry : menu.items) {
+      if (entry.name == name) return entry;
+    }
+    throw std::out_of_range(name);
+  }
+
+  Form2& form2() { return app.form2(); }
+  Form2Window& window() { return app.form2().window(); }
+  Module1& module1() { return app.module1(); }
+  std::uint32_t pixelOf(const Picture& picture, std::int32_t x, std::int32_t y) {
+    return static_cast<std::uint32_t>(GetPixel(const_cast<Picture&>(picture).hDC(), x, y));
+  }
+
+  FakeDesktop desktop;
+  App app{desktop};
+};
+
+TEST_F(Form2Test, CaptureLoadsTheWindowCopiesTheScreenAndShowsIt) {
+  module1().SliderR = 7;
+  module1().CustomOption = 4;
+  EXPECT_FALSE(form2().isLoaded());
+  capture();
+  ASSERT_TRUE(form2().isLoaded());
+  EXPECT_EQ(module1().SliderR, 50);  // Form_Load ran
+  EXPECT_EQ(module1().SliderG, 50);
+  EXPECT_EQ(module1().SliderB, 50);
+  EXPECT_EQ(module1().CustomOption, 1);
+  EXPECT_TRUE(window().isVisible());
+  EXPECT_EQ(window().geometry(), QRect(0, 0, 1024, 768));
+  ASSERT_EQ(window().image.width(), 1024);
+  ASSERT_EQ(window().image.height(), 768);
+  for (std::int32_t y = 0; y < 768; ++y) {
+    for (std::int32_t x = 0; x < 1024; ++x) {
+      ASSERT_EQ(Colour::fromPixel(window().image.row(y)[x]).value(), screenColour(x, y))
+          << x << "," << y;
+    }
+  }
+  const auto getDc = std::find(desktop.calls.begin(), desktop.calls.end(), "GetDC");
+  ASSERT_NE(getDc, desktop.calls.end());
+  EXPECT_NE(std::find(getDc, desktop.calls.end(), "ReleaseDC"), desktop.calls.end());
+  // The controls start hidden, at their design places.
+  EXPECT_FALSE(window().Picture1.visible());
+  EXPECT_FALSE(window().Picture2.visible());
+  EXPECT_FALSE(window().Shape1().visible);
+  EXPECT_EQ(window().Picture1.position(), (Point{136, 8}));
+  EXPECT_EQ(window().Picture1.width(), 121);
+  EXPECT_EQ(window().Picture1.height(), 89);
+  EXPECT_EQ(window().Picture2.position(), (Point{136, 112}));
+  EXPECT_EQ(window().Picture2.height(), 81);
+  EXPECT_EQ(window().Picture1.backColor().value(), Colour::kWindowBackground);
+}
+
+TEST_F(Form2Test, SecondCaptureWhileOpenKeepsTheLoadAndTheSelection) {
+  capture();
+  drag({100, 100}, {140, 130}, {140, 130});
+  module1().SliderR = 7;
+  paintScreen(0x0F0F0F);
+  capture();
+  EXPECT_EQ(module1().SliderR, 7);  // no second Form_Load
+  EXPECT_EQ(form2().SelWidth, 40);
+  EXPECT_TRUE(window().Shape1().visible);
+  EXPECT_EQ(Colour::fromPixel(window().image.row(5)[6]).value(), screenColour(6, 5) ^ 0x0F0F0FU);
+
+  // After an unload the next capture loads afresh; the module's variables stay.
+  form2().Unload();
+  capture();
+  EXPECT_EQ(module1().SliderR, 50);
+  EXPECT_EQ(form2().SelWidth, 40);
+  EXPECT_FALSE(window().Shape1().visible);
+}
+
+TEST_F(Form2Test, PressShowsAZeroFrameMovesSizeItReleaseCopiesTheRegion) {
+  capture();
+  desktop.cursor = {100, 50};
+  form2().Form_MouseDown(1, 0, 100, 50);
+  EXPECT_EQ(module1().SelStartX, 100);
+  EXPECT_EQ(module1().SelStartY, 50);
+  EXPECT_TRUE(module1().SelectActive);
+  EXPECT_EQ(form2().SelColor.value(), 0xFFFFFFU - screenColour(100, 50));
+  const FrameShape& frame = window().Shape1();
+  EXPECT_TRUE(frame.visible);
+  EXPECT_EQ(frame.left, 100);
+  EXPECT_EQ(frame.top, 50);
+  EXPECT_EQ(frame.width, 0);
+  EXPECT_EQ(frame.height, 0);
+
+  form2().Form_MouseMove(1, 0, 146, 82);
+  EXPECT_EQ(frame.width, 47);
+  EXPECT_EQ(frame.height, 33);
+  EXPECT_EQ(frame.borderColor, form2().SelColor);
+  form2().Form_MouseMove(2, 0, 300, 300);  // not the left button alone: ignored
+  form2().Form_MouseMove(3, 0, 300, 300);
+  EXPECT_EQ(frame.width, 47);
+
+  desktop.cursor = {147, 83};
+  form2().Form_MouseUp(1, 0, 147, 83);
+  EXPECT_EQ(form2().SelWidth, 47);
+  EXPECT_EQ(form2().SelHeight, 33);
+  for (const Picture* picture : {&window().Picture1, &window().Picture2}) {
+    ASSERT_EQ(picture->width(), 48);
+    ASSERT_EQ(picture->height(), 34);
+    for (std::int32_t j = 0; j < 34; ++j) {
+      for (std::int32_t i = 0; i < 48; ++i) {
+        // Region cells from (SelStartX + 1, SelStartY + 1); the last column and row in the
+        // background colour, the system window colour.
+        const std::uint32_t expected = i < 47 && j < 33 ? screenColour(101 + i, 51 + j) : 0xFFFFFFU;
+        ASSERT_EQ(pixelOf(*picture, i, j), expected) << i << "," << j;
+      }
+    }
+  }
+  EXPECT_FALSE(window().Picture1.visible());
+  EXPECT_TRUE(frame.visible);
+  EXPECT_EQ(frame.width, 47);  // the last move's size
+  EXPECT_TRUE(module1().SelectActive);
+}
+
+TEST_F(Form2Test, EmptySelectionsClearEverythingButPicture2) {
+  capture();
+  module1().ImageChanged = true;
+  drag({200, 200}, {230, 220}, {230, 220});  // a selection of 30 x 20
+  const std::uint32_t kept = pixelOf(window().Picture2, 3, 4);
+  window().changePicture1([](Picture& picture) { picture.setVisible(true); });
+
+  const Point cases[][3] = {
+      {{300, 300}, {300, 300}, {300, 300}},  // a click without movement
+      {{300, 300}, {250, 350}, {250, 350}},  // dragged to the left
+      {{300, 300}, {350, 250}, {350, 250}},  // dragged upwards
+  };
+  for (const auto& c : cases) {
+    module1().ImageChanged = true;
+    drag(c[0], c[1], c[2]);
+    EXPECT_EQ(form2().SelWidth, 0);
+    EXPECT_EQ(form2().SelHeight, 0);
+    EXPECT_FALSE(window().Shape1().visible);
+    EXPECT_FALSE(module1().ImageChanged);
+    EXPECT_FALSE(module1().SelectActive);
+    EXPECT_FALSE(window().Picture1.visible());
+    EXPECT_EQ(window().Picture1.width(), 0);
+    EXPECT_EQ(window().Picture1.height(), 0);
+    EXPECT_EQ(window().Picture2.width(), 31);
+    EXPECT_EQ(pixelOf(window().Picture2, 3, 4), kept);
+  }
+}
+
+TEST_F(Form2Test, SmallestSelectionAndReleaseAwayFromTheLastMove) {
+  capture();
+  drag({10, 20}, {11, 21}, {11, 21});
+  EXPECT_EQ(window().Picture1.width(), 2);
+  EXPECT_EQ(window().Picture1.height(), 2);
+  EXPECT_EQ(pixelOf(window().Picture1, 0, 0), screenColour(11, 21));  // the pixel released on
+  EXPECT_EQ(pixelOf(window().Picture1, 1, 1), 0xFFFFFFU);
+
+  // The region comes from the release point; the frame keeps the last move's size.
+  drag({10, 20}, {60, 40}, {30, 80});
+  EXPECT_EQ(form2().SelWidth, 20);
+  EXPECT_EQ(form2().SelHeight, 60);
+  EXPECT_EQ(window().Picture1.width(), 21);
+  EXPECT_EQ(window().Picture1.height(), 61);
+  EXPECT_EQ(window().Shape1().width, 51);
+  EXPECT_EQ(window().Shape1().height, 21);
+}
+
+TEST_F(Form2Test, SecondDragMovesTheFrameAndRecoloursItAtTheFirstMove) {
+  paintScreen(0);
+  desktop.screen.row(300)[400] = Colour(0x808044).pixel();
+  capture();
+  drag({100, 100}, {150, 150}, {150, 150});
+  const Colour first = window().Shape1().borderColor;
+  desktop.cursor = {400, 300};
+  form2().Form_MouseDown(1, 0, 400, 300);
+  EXPECT_EQ(window().Shape1().left, 400);
+  EXPECT_EQ(window().Shape1().width, 0);
+  EXPECT_EQ(window().Shape1().borderColor, first);  // until the first movement
+  EXPECT_EQ(form2().SelColor.value(), 0xFFFFFAU);   // 0x808044 gives 0xFFFFFA
+  form2().Form_MouseMove(1, 0, 420, 320);
+  EXPECT_EQ(window().Shape1().borderColor.value(), 0xFFFFFAU);
+}
+
+TEST_F(Form2Test, MiddleButtonIsIgnored) {
+  capture();
+  desktop.cursor = {50, 50};
+  const std::size_t popups = desktop.popups.size();
+  form2().Form_MouseDown(4, 0, 50, 50);
+  form2().Form_MouseUp(4, 0, 50, 50);
+  EXPECT_FALSE(module1().SelectActive);
+  EXPECT_FALSE(window().Shape1().visible);
+  EXPECT_EQ(desktop.popups.size(), popups);
+}
+
+TEST_F(Form2Test, ClipMenuHasItsItemsInOrder) {
+  capture();
+  const MenuSnapshot& menu = openMenu();
+  EXPECT_EQ(menu.caption, "クリッピングメニュ－");
+  std::vector<std::string> flat;
+  const std::function<void(const MenuSnapshot&, const std::string&)> walk =
+      [&](const MenuSnapshot& at, const std::string& indent) {
+        for (const MenuSnapshot& entry : at.items) {
+          flat.push_back(indent + entry.name +
+                         (entry.index >= 0 ? "(" + std::to_string(entry.index) + ")" : "") + " " +
+                         entry.caption);
+          walk(entry, indent + "  ");
+        }
+      };
+  walk(menu, "");
+  const std::vector<std::string> expected = {
+      "SavePic 名前を付けて保存",
+      "kugiri1 -",
+      "SaveClip クリップボ－ド格納",
+      "kugiri2 -",
+      "GOption 領域カラ－オプション",
+      "  RGBch(1) レッドスケ－ル変換",
+      "  RGBch(2) グリ－ンスケ－ル変換",
+      "  RGBch(3) ブル－スケ－ル変換",
+      "  Nega ネガポジ反転",
+      "  Gray グレ－スケ－ル変換",
+      "  Sepia セピア変換",
+      "kugiri3 -",
+      "Efect 領域エフェクト",
+      "  Moza モザイク",
+      "    Mozalv(3) レベル３",
+      "    Mozalv(5) レベル５",
+      "    Mozalv(9) レベル９",
+      "    Mozalv(11) レベル１１",
+      "  hatena(1) お楽しみ1",
+      "  hatena(2) お楽しみ2",
+      "kugiri4 -",
+      "GZoom 虫眼鏡",
+      "kugiri5 -",
+      "hyouji 変更後の画像表示",
+      "kugiri6 -",
+      "BackPi 元に戻す",
+      "kugiri7 -",
+      "EndClip クリッピング終了",
+  };
+  EXPECT_EQ(flat, expected);
+}
+
+TEST_F(Form2Test, MenuEnablingFollowsFrameRegionImageChangesAndMagnifier) {
+  module1().ImageChanged = true;  // left over from an earlier clipping
+  capture();
+  EXPECT_FALSE(app.form3().isLoaded());
+  const struct {
+    const char* name;
+    bool enabled;
+    bool checked;
+  } beforeSelection[] = {{"SavePic", false, false}, {"SaveClip", false, false},
+                         {"GOption", false, false}, {"Efect", false, false},
+                         {"GZoom", true, false},    {"hyouji", true, false},
+                         {"BackPi", true, false},   {"EndClip", true, false}};
+  const MenuSnapshot& first = openMenu();
+  for (const auto& c : beforeSelection) {
+    EXPECT_EQ(item(first, c.name).enabled, c.enabled) << c.name;
+    EXPECT_EQ(item(first, c.name).checked, c.checked) << c.name;
+  }
+  // Asking whether the magnifier is visible loaded it, hidden.
+  ASSERT_TRUE(app.form3().isLoaded());
+  EXPECT_FALSE(app.form3().window().isVisible());
+  EXPECT_EQ(app.form3().window().windowTitle(), QStringLiteral("ＺｏｏｍＵＰ"));
+
+  drag({10, 10}, {50, 50}, {50, 50});
+  module1().ImageChanged = false;
+  window().changePicture1([](Picture& picture) { picture.setVisible(true); });
+  app.form3().window().show();
+  const MenuSnapshot& second = openMenu();
+  for (const char* name : {"SavePic", "SaveClip", "GOption", "Efect"}) {
+    EXPECT_TRUE(item(second, name).enabled) << name;
+  }
+  EXPECT_TRUE(item(second, "hyouji").checked);
+  EXPECT_FALSE(item(second, "BackPi").enabled);
+  EXPECT_TRUE(item(second, "GZoom").checked);
+  EXPECT_TRUE(item(second, "GZoom").enabled && item(second, "EndClip").enabled);
+
+  drag({10, 10}, {10, 10}, {10, 10});  // an empty selection disables them again
+  const MenuSnapshot& third = openMenu();
+  EXPECT_FALSE(item(third, "SavePic").enabled);
+  EXPECT_FALSE(item(third, "hyouji").checked);
+}
+
+TEST_F(Form2Test, WindowRoutesRealMouseEventsAndPaintsFrameAndCursor) {
+  capture();
+  desktop.cursor = {200, 100};
+  const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButton button,
+                        Qt::MouseButtons held) {
+    QMouseEvent event(type, at, window().mapToGlobal(at), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window(), &event);
+  };
+  send(QEvent::MouseButtonPress, {200, 100}, Qt::LeftButton, Qt::LeftButton);
+  send(QEvent::MouseMove, {260, 140}, Qt::NoButton, Qt::LeftButton);
+  EXPECT_EQ(window().Shape1().width, 61);
+  EXPECT_EQ(window().Shape1().height, 41);
+
+  const QImage shot = window().grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QRgb frame = 0xFF000000U | Colour::fromRgb(form2().SelColor.blue(),
+                                                   form2().SelColor.green(), form2().SelColor.red())
+                                       .value();
+  EXPECT_EQ(shot.pixel(200, 100), frame);  // the outline passes through the press pixel
+  EXPECT_EQ(shot.pixel(230, 100), frame);
+  EXPECT_EQ(shot.pixel(200, 120), frame);
+  EXPECT_EQ(shot.pixel(230, 140), frame);  // and through the cursor's row
+  const auto captured = [](std::int32_t x, std::int32_t y) {
+    return Colour(screenColour(x, y)).pixel();
+  };
+  EXPECT_EQ(shot.pixel(230, 120), captured(230, 120));  // the interior is transparent
+  EXPECT_EQ(shot.pixel(10, 700), captured(10, 700));
+  // The cross-hair inverts what lies beneath its arms around the pointer at (260, 140): the
+  // captured image, and the frame where the two cross.
+  EXPECT_EQ(shot.pixel(260, 150), captured(260, 150) ^ 0x00FFFFFFU);
+  EXPECT_EQ(shot.pixel(270, 140), captured(270, 140) ^ 0x00FFFFFFU);
+  EXPECT_EQ(shot.pixel(260, 130), frame ^ 0x00FFFFFFU);
+  EXPECT_EQ(shot.pixel(261, 141), captured(261, 141));  // the centre stays clear
+  EXPECT_EQ(window().cursor().shape(), Qt::BlankCursor);
+
+  desktop.cursor = {260, 140};
+  send(QEvent::MouseButtonRelease, {260, 140}, Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(form2().SelWidth, 60);
+  send(QEvent::MouseButtonPress, {5, 5}, Qt::RightButton, Qt::RightButton);
+  ASSERT_FALSE(desktop.popups.empty());
+  EXPECT_EQ(desktop.popups.back().name, "ClipMenu");
+}
+
+}  // namespace
+}  // namespace kepa
