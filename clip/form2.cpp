@@ -19,7 +19,7 @@ std::unique_ptr<Form2Window> Form2::createWindow() {
   const std::int32_t height =
       integerDivide(desktop_.screenHeightTwips(), desktop_.twipsPerPixelY());
   auto window = std::make_unique<Form2Window>(
-      width, height,
+      desktop_.createScreenImage(width, height),
       Form2Window::Handlers{
           .mouseDown = [this](int b, int s, float x, float y) { Form_MouseDown(b, s, x, y); },
           .mouseMove = [this](int b, int s, float x, float y) { Form_MouseMove(b, s, x, y); },

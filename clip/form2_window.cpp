@@ -36,12 +36,12 @@ QColor qtColour(Colour colour) {
 
 }  // namespace
 
-Form2Window::Form2Window(std::int32_t width, std::int32_t height, Handlers handlers)
+Form2Window::Form2Window(Surface screenImage, Handlers handlers)
     // Unmanaged by the window manager: exactly the screen's geometry, above its panels, and
     // no click spent on focusing the window.
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                            Qt::X11BypassWindowManagerHint),
-      image(width, height),
+      image(std::move(screenImage)),
       handlers_(std::move(handlers)),
       cursorMask_(CrossHair::kSize, CrossHair::kSize, QImage::Format_RGB32) {
   Picture1.move({136, 8});
@@ -54,7 +54,7 @@ Form2Window::Form2Window(std::int32_t width, std::int32_t height, Handlers handl
                            crossHair_.inverts(column, row) ? 0xFFFFFFFFU : 0xFF000000U);
     }
   }
-  setGeometry(0, 0, width, height);
+  setGeometry(0, 0, image.width(), image.height());
   setMouseTracking(true);
   // The cross-hair inverts what lies beneath it, which an X11 cursor cannot: the canvas
   // paints it and the system pointer is hidden.

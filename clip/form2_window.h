@@ -26,8 +26,8 @@ class Form2Window final : public QWidget {
     MouseHandler mouseUp;
   };
 
-  // A window whose client area and persistent image are width x height screen pixels.
-  Form2Window(std::int32_t width, std::int32_t height, Handlers handlers);
+  // A window whose client area is the screen and whose persistent image is `screenImage`.
+  Form2Window(Surface screenImage, Handlers handlers);
 
   // The persistent image and its device context.
   Surface image;

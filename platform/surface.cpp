@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
+
+#include "platform/row_bands.h"
 
 namespace kepa {
 
@@ -15,10 +18,49 @@ std::size_t areaOf(std::int32_t width, std::int32_t height) {
 }  // namespace
 
 Surface::Surface(std::int32_t width, std::int32_t height, std::uint32_t fillPixel)
-    : width_(width), height_(height), pixels_(areaOf(width, height), fillPixel) {}
+    : width_(width),
+      height_(height),
+      pixels_(areaOf(width, height), fillPixel),
+      data_(pixels_.data()) {}
+
+Surface::Surface(std::int32_t width, std::int32_t height, std::unique_ptr<PixelMemory> memory,
+                 std::uint32_t fillPixel)
+    : width_(width), height_(height), memory_(std::move(memory)), data_(memory_->pixels()) {
+  std::fill_n(data_, areaOf(width, height), fillPixel);
+}
+
+Surface::Surface(Surface&& other) noexcept
+    : width_(std::exchange(other.width_, 0)),
+      height_(std::exchange(other.height_, 0)),
+      pixels_(std::move(other.pixels_)),
+      memory_(std::move(other.memory_)),
+      data_(std::exchange(other.data_, nullptr)) {
+  other.pixels_.clear();
+}
+
+Surface& Surface::operator=(Surface&& other) noexcept {
+  if (this == &other) return *this;
+  width_ = std::exchange(other.width_, 0);
+  height_ = std::exchange(other.height_, 0);
+  pixels_ = std::move(other.pixels_);
+  other.pixels_.clear();
+  memory_ = std::move(other.memory_);
+  data_ = std::exchange(other.data_, nullptr);
+  return *this;
+}
 
 void Surface::fill(std::uint32_t pixel) {
-  std::fill(pixels_.begin(), pixels_.end(), pixel);
+  std::fill_n(data_, static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), pixel);
+}
+
+void Surface::makeOpaque(std::int64_t first, std::int64_t last) {
+  forEachRowBand(first, last, width_, [this](std::int64_t top, std::int64_t bottom) {
+    std::uint32_t* pixels = row(top);
+    const std::size_t count =
+        static_cast<std::size_t>(bottom - top) * static_cast<std::size_t>(width_);
+    for (std::size_t i = 0; i < count; ++i)
+      pixels[i] |= 0xFF000000U;
+  });
 }
 
 void Surface::resize(std::int32_t width, std::int32_t height, std::uint32_t fillPixel) {
@@ -31,6 +73,8 @@ void Surface::resize(std::int32_t width, std::int32_t height, std::uint32_t fill
                 grown.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width));
   }
   pixels_ = std::move(grown);
+  memory_.reset();
+  data_ = pixels_.data();
   width_ = width;
   height_ = height;
 }

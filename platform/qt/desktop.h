@@ -37,6 +37,11 @@ class Desktop {
   [[nodiscard]] virtual float twipsPerPixelY() const = 0;
   virtual void setMousePointer(MousePointer pointer) = 0;
 
+  // A surface for a window's persistent image of the screen's size, in memory that a grab of
+  // the screen can write straight into where the platform has such memory.
+  [[nodiscard]] virtual Surface createScreenImage(std::int32_t width, std::int32_t height) {
+    return Surface(width, height);
+  }
   // GetDC with no window: a read-only context on the live screen, valid until ReleaseDC.
   [[nodiscard]] virtual DeviceContext GetDC() = 0;
   virtual void ReleaseDC(DeviceContext& screen) = 0;

@@ -134,8 +134,21 @@ void QtDesktop::setMousePointer(MousePointer pointer) {
   }
 }
 
+ShmScreenGrabber* QtDesktop::grabber() {
+  if (!grabberProbed_) {
+    grabberProbed_ = true;
+    grabber_ = ShmScreenGrabber::forApplication();
+  }
+  return grabber_.get();
+}
+
+Surface QtDesktop::createScreenImage(std::int32_t width, std::int32_t height) {
+  ShmScreenGrabber* shm = grabber();
+  return shm != nullptr ? shm->createSurface(width, height) : Surface(width, height);
+}
+
 DeviceContext QtDesktop::GetDC() {
-  screen_ = std::make_unique<QtScreenSource>(primaryScreen());
+  screen_ = std::make_unique<QtScreenSource>(primaryScreen(), grabber());
   return DeviceContext(*screen_);
 }
 

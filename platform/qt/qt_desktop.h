@@ -9,6 +9,7 @@
 
 #include "platform/qt/desktop.h"
 #include "platform/qt/qt_screen_source.h"
+#include "platform/qt/shm_screen_grabber.h"
 #include "platform/qt/window_registry.h"
 
 namespace kepa {
@@ -24,6 +25,7 @@ class QtDesktop final : public Desktop {
   [[nodiscard]] float twipsPerPixelY() const override;
   void setMousePointer(MousePointer pointer) override;
 
+  [[nodiscard]] Surface createScreenImage(std::int32_t width, std::int32_t height) override;
   [[nodiscard]] DeviceContext GetDC() override;
   void ReleaseDC(DeviceContext& screen) override;
   [[nodiscard]] Point GetCursorPos() override;
@@ -45,7 +47,11 @@ class QtDesktop final : public Desktop {
  private:
   void onActivated(QSystemTrayIcon::ActivationReason reason);
 
+  [[nodiscard]] ShmScreenGrabber* grabber();
+
   WindowRegistry registry_;
+  std::unique_ptr<ShmScreenGrabber> grabber_;
+  bool grabberProbed_ = false;
   std::unique_ptr<QtScreenSource> screen_;
   std::unique_ptr<QSystemTrayIcon> tray_;
   NOTIFYICONDATA record_{};

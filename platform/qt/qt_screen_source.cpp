@@ -19,6 +19,10 @@ std::int32_t QtScreenSource::height() const {
 
 void QtScreenSource::copyTo(Surface& into, std::int32_t dx, std::int32_t dy, std::int32_t sx,
                             std::int32_t sy, std::int32_t w, std::int32_t h) {
+  if (shm_ != nullptr && dx == 0 && sx == 0 && dy == sy && w == into.width() &&
+      shm_->grabRows(into, sy, h)) {
+    return;
+  }
   const QImage grabbed =
       screen_->grabWindow(0, sx, sy, w, h).toImage().convertToFormat(QImage::Format_RGB32);
   const std::int32_t rows = std::min(h, static_cast<std::int32_t>(grabbed.height()));

@@ -1,7 +1,9 @@
-// The live screen as a PixelSource, read through QScreen.
+// The live screen as a PixelSource: full-width rows into a shared-memory surface come by
+// MIT-SHM straight into it; everything else is read through QScreen (the plain X11 path).
 #pragma once
 
 #include "platform/pixel_source.h"
+#include "platform/qt/shm_screen_grabber.h"
 
 class QScreen;
 
@@ -9,7 +11,9 @@ namespace kepa {
 
 class QtScreenSource final : public PixelSource {
  public:
-  explicit QtScreenSource(QScreen& screen) : screen_(&screen) {}
+  // `shm` may be nullptr (no MIT-SHM).
+  explicit QtScreenSource(QScreen& screen, ShmScreenGrabber* shm = nullptr)
+      : screen_(&screen), shm_(shm) {}
 
   [[nodiscard]] std::int32_t width() const override;
   [[nodiscard]] std::int32_t height() const override;
@@ -18,6 +22,7 @@ class QtScreenSource final : public PixelSource {
 
  private:
   QScreen* screen_;
+  ShmScreenGrabber* shm_;
 };
 
 }  // namespace kepa

@@ -24,6 +24,43 @@ TEST(Colour, LayoutAndSystemColours) {
   EXPECT_EQ(Colour(0x7F0000FF).resolved().value(), 0x0000FFU);
 }
 
+// Memory of someone else's, such as a shared-memory segment, counting its releases.
+class BorrowedMemory final : public PixelMemory {
+ public:
+  BorrowedMemory(std::vector<std::uint32_t>& words, int& released)
+      : words_(words), released_(released) {}
+  ~BorrowedMemory() override { ++released_; }
+  std::uint32_t* pixels() override { return words_.data(); }
+
+ private:
+  std::vector<std::uint32_t>& words_;
+  int& released_;
+};
+
+TEST(Surface, LivesInGivenMemoryUntilItIsResized) {
+  std::vector<std::uint32_t> words(6, 0);
+  int released = 0;
+  {
+    Surface surface(3, 2, std::make_unique<BorrowedMemory>(words, released),
+                    Colour(0x0000FF).pixel());
+    EXPECT_EQ(surface.data(), words.data());
+    EXPECT_EQ(words, std::vector<std::uint32_t>(6, 0xFFFF0000U));
+    surface.row(1)[2] = 0x00123456U;  // a word without its opaque top byte, as X leaves it
+    surface.makeOpaque(1, 2);
+    EXPECT_EQ(words[5], 0xFF123456U);
+    Surface moved = std::move(surface);
+    EXPECT_EQ(moved.data(), words.data());
+    EXPECT_EQ(released, 0);
+    moved.resize(4, 2, Colour(0x00FF00).pixel());  // into a buffer of its own, pixels kept
+    EXPECT_EQ(released, 1);
+    EXPECT_NE(moved.data(), words.data());
+    EXPECT_EQ(coloursOf(moved),
+              (std::vector<std::uint32_t>{0x0000FF, 0x0000FF, 0x0000FF, 0x00FF00, 0x0000FF,
+                                          0x0000FF, 0x563412, 0x00FF00}));
+  }
+  EXPECT_EQ(released, 1);
+}
+
 TEST(Picture, StartsInItsBackgroundColourAndAssigningBackColorFills) {
   Picture picture(3, 2);
   EXPECT_EQ(picture.backColor().value(), Colour::kWindowBackground);

@@ -1,0 +1,114 @@
+#include "platform/qt/shm_screen_grabber.h"
+
+#include <cstdlib>
+
+#include <sys/ipc.h>
+#include <sys/shm.h>
+#include <xcb/shm.h>
+#include <xcb/xcb.h>
+
+#include <QGuiApplication>
+#include <QtGui/qguiapplication_platform.h>
+
+namespace kepa {
+
+struct ShmScreenGrabber::Connection {
+  xcb_connection_t* xcb = nullptr;
+  xcb_window_t root = 0;
+  std::int32_t screenWidth = 0;
+};
+
+namespace {
+
+// A System V shared-memory segment attached both here and in the X server.
+class ShmMemory final : public PixelMemory {
+ public:
+  ShmMemory(std::shared_ptr<ShmScreenGrabber::Connection> connection, int id, void* address,
+            xcb_shm_seg_t segment)
+      : connection_(std::move(connection)), id_(id), address_(address), segment_(segment) {}
+  ~ShmMemory() override {
+    xcb_shm_detach(connection_->xcb, segment_);
+    xcb_flush(connection_->xcb);
+    ::shmdt(address_);
+  }
+  std::uint32_t* pixels() override { return static_cast<std::uint32_t*>(address_); }
+  [[nodiscard]] xcb_shm_seg_t segment() const { return segment_; }
+  [[nodiscard]] const ShmScreenGrabber::Connection* owner() const { return connection_.get(); }
+
+ private:
+  std::shared_ptr<ShmScreenGrabber::Connection> connection_;
+  int id_;
+  void* address_;
+  xcb_shm_seg_t segment_;
+};
+
+}  // namespace
+
+std::unique_ptr<ShmScreenGrabber> ShmScreenGrabber::forApplication() {
+  const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (x11 == nullptr || x11->connection() == nullptr) return nullptr;
+  xcb_connection_t* xcb = x11->connection();
+  xcb_shm_query_version_reply_t* version =
+      xcb_shm_query_version_reply(xcb, xcb_shm_query_version(xcb), nullptr);
+  if (version == nullptr) return nullptr;  // no MIT-SHM on this server
+  std::free(version);
+  const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(xcb)).data;
+  if (screen == nullptr || screen->root_depth != 24) return nullptr;
+  auto connection = std::make_shared<Connection>();
+  connection->xcb = xcb;
+  connection->root = screen->root;
+  connection->screenWidth = screen->width_in_pixels;
+  return std::unique_ptr<ShmScreenGrabber>(new ShmScreenGrabber(std::move(connection)));
+}
+
+ShmScreenGrabber::ShmScreenGrabber(std::shared_ptr<Connection> connection)
+    : connection_(std::move(connection)) {}
+
+ShmScreenGrabber::~ShmScreenGrabber() = default;
+
+Surface ShmScreenGrabber::createSurface(std::int32_t width, std::int32_t height) {
+  const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
+  if (bytes == 0) return Surface(width, height);
+  const int id = ::shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+  if (id < 0) return Surface(width, height);
+  void* address = ::shmat(id, nullptr, 0);
+  if (address == reinterpret_cast<void*>(-1)) {
+    ::shmctl(id, IPC_RMID, nullptr);
+    return Surface(width, height);
+  }
+  xcb_connection_t* xcb = connection_->xcb;
+  const xcb_shm_seg_t segment = xcb_generate_id(xcb);
+  xcb_generic_error_t* error = xcb_request_check(
+      xcb, xcb_shm_attach_checked(xcb, segment, static_cast<std::uint32_t>(id), 0));
+  // Marked for removal now: the segment goes when both sides have detached, even after a crash.
+  ::shmctl(id, IPC_RMID, nullptr);
+  if (error != nullptr) {
+    std::free(error);
+    ::shmdt(address);
+    return Surface(width, height);
+  }
+  return Surface(width, height, std::make_unique<ShmMemory>(connection_, id, address, segment));
+}
+
+bool ShmScreenGrabber::grabRows(Surface& into, std::int32_t top, std::int32_t rows) {
+  auto* memory = dynamic_cast<ShmMemory*>(into.memory());
+  if (memory == nullptr || memory->owner() != connection_.get() ||
+      into.width() != connection_->screenWidth || rows <= 0) {
+    return false;
+  }
+  xcb_connection_t* xcb = connection_->xcb;
+  const auto offset =
+      static_cast<std::uint32_t>(static_cast<std::size_t>(top) * into.bytesPerLine());
+  xcb_shm_get_image_reply_t* reply = xcb_shm_get_image_reply(
+      xcb,
+      xcb_shm_get_image(xcb, connection_->root, 0, static_cast<std::int16_t>(top),
+                        static_cast<std::uint16_t>(into.width()), static_cast<std::uint16_t>(rows),
+                        ~0U, XCB_IMAGE_FORMAT_Z_PIXMAP, memory->segment(), offset),
+      nullptr);
+  if (reply == nullptr) return false;
+  std::free(reply);
+  into.makeOpaque(top, top + rows);
+  return true;
+}
+
+}  // namespace kepa
