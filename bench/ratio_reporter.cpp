@@ -38,22 +38,29 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
 
 void RatioReporter::Finalize() {
   ConsoleReporter::Finalize();
-  std::FILE* out = stdout;
-  std::fprintf(out, "\n| case | kepa | vs memcpy of the same bytes | vs Qt |\n|---|---|---|---|\n");
+  std::string header = "\n| case | kepa |";
+  std::string rule = "|---|---|";
+  for (const Baseline& baseline : baselines_) {
+    header += " " + baseline.column + " |";
+    rule += "---|";
+  }
+  std::printf("%s\n%s\n", header.c_str(), rule.c_str());
   for (const std::string& name : order_) {
-    std::string kase = name.substr(std::char_traits<char>::length(kKepa));
+    const std::string full = name.substr(std::char_traits<char>::length(kKepa));
+    std::string kase = full;
     if (const auto suffix = kase.rfind("/real_time"); suffix != std::string::npos)
       kase.erase(suffix);
     const double kepa = nanoseconds_[name];
-    std::fprintf(
-        out, "| %s | %.3f ms | %s | %s |\n", kase.c_str(), kepa / 1e6,
-        ratioCell(nanoseconds_, "memcpy/" + name.substr(std::char_traits<char>::length(kKepa)),
-                  kepa)
-            .c_str(),
-        ratioCell(nanoseconds_, "Qt/" + name.substr(std::char_traits<char>::length(kKepa)), kepa)
-            .c_str());
+    std::string line = "| " + kase + " | ";
+    char time[32];
+    std::snprintf(time, sizeof time, "%.3f ms", kepa / 1e6);
+    line += time;
+    line += " |";
+    for (const Baseline& baseline : baselines_) {
+      line += " " + ratioCell(nanoseconds_, baseline.prefix + "/" + full, kepa) + " |";
+    }
+    std::printf("%s\n", line.c_str());
   }
-  std::fprintf(out, "\nBelow 1× against Qt means kepa is faster.\n");
 }
 
 }  // namespace kepa::bench

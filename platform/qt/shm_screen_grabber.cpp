@@ -1,6 +1,9 @@
 #include "platform/qt/shm_screen_grabber.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 #include <sys/ipc.h>
 #include <sys/shm.h>
@@ -19,6 +22,10 @@ struct ShmScreenGrabber::Connection {
 };
 
 namespace {
+
+// A grab is asked for in this many bands (of at least kMinBandRows rows).
+constexpr std::int32_t kBands = 8;
+constexpr std::int32_t kMinBandRows = 32;
 
 // A System V shared-memory segment attached both here and in the X server.
 class ShmMemory final : public PixelMemory {
@@ -96,19 +103,29 @@ bool ShmScreenGrabber::grabRows(Surface& into, std::int32_t top, std::int32_t ro
       into.width() != connection_->screenWidth || rows <= 0) {
     return false;
   }
+  // The rows are asked for in bands, all requests at once: while the server writes the later
+  // bands, the earlier ones get their opaque top byte here, still warm in the cache.
   xcb_connection_t* xcb = connection_->xcb;
-  const auto offset =
-      static_cast<std::uint32_t>(static_cast<std::size_t>(top) * into.bytesPerLine());
-  xcb_shm_get_image_reply_t* reply = xcb_shm_get_image_reply(
-      xcb,
-      xcb_shm_get_image(xcb, connection_->root, 0, static_cast<std::int16_t>(top),
-                        static_cast<std::uint16_t>(into.width()), static_cast<std::uint16_t>(rows),
-                        ~0U, XCB_IMAGE_FORMAT_Z_PIXMAP, memory->segment(), offset),
-      nullptr);
-  if (reply == nullptr) return false;
-  std::free(reply);
-  into.makeOpaque(top, top + rows);
-  return true;
+  const std::int32_t bandRows = std::max(kMinBandRows, (rows + kBands - 1) / kBands);
+  std::vector<std::pair<std::int32_t, xcb_shm_get_image_cookie_t>> bands;
+  for (std::int32_t first = top; first < top + rows; first += bandRows) {
+    const std::int32_t count = std::min(bandRows, top + rows - first);
+    const auto offset =
+        static_cast<std::uint32_t>(static_cast<std::size_t>(first) * into.bytesPerLine());
+    bands.emplace_back(
+        first, xcb_shm_get_image(xcb, connection_->root, 0, static_cast<std::int16_t>(first),
+                                 static_cast<std::uint16_t>(into.width()),
+                                 static_cast<std::uint16_t>(count), ~0U, XCB_IMAGE_FORMAT_Z_PIXMAP,
+                                 memory->segment(), offset));
+  }
+  bool complete = true;
+  for (const auto& [first, cookie] : bands) {
+    xcb_shm_get_image_reply_t* reply = xcb_shm_get_image_reply(xcb, cookie, nullptr);
+    complete = complete && reply != nullptr;
+    std::free(reply);
+    into.makeOpaque(first, std::min(first + bandRows, top + rows));
+  }
+  return complete;
 }
 
 }  // namespace kepa

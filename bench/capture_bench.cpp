@@ -1,0 +1,179 @@
+// kepa_capture_bench: the capture and the clipping window's drag on a real X server (its own
+// Xvfb), against a raw MIT-SHM grab of the same screen and a full-screen repaint.
+//
+// usage: kepa_capture_bench [--screen=WIDTHxHEIGHT] [benchmark options]
+#include <cstdlib>
+#include <cstring>
+
+#include <sys/ipc.h>
+#include <sys/shm.h>
+#include <xcb/shm.h>
+#include <xcb/xcb.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QWindow>
+#include <QtGui/qguiapplication_platform.h>
+
+#include <benchmark/benchmark.h>
+
+#include "app/app.h"
+#include "bench_support.h"
+#include "platform/bit_blt.h"
+#include "platform/qt/qt_desktop.h"
+#include "ratio_reporter.h"
+#include "tools/xdriver/x_session.h"
+
+namespace kepa::bench {
+namespace {
+
+std::string gCase;  // "WIDTHxHEIGHT", the suffix of every benchmark name
+
+void waitForPaint(QWidget& window) {
+  while (window.windowHandle() == nullptr || !window.windowHandle()->isExposed()) {
+    QCoreApplication::processEvents();
+  }
+  QCoreApplication::processEvents();
+}
+
+// StartCap's grab: the screen's device context copied into the clipping window's image.
+void kepaCapture(benchmark::State& state) {
+  QtDesktop desktop;
+  const QSize size = QGuiApplication::primaryScreen()->size();
+  Surface image = desktop.createScreenImage(size.width(), size.height());
+  DeviceContext target(image);
+  for (auto _ : state) {
+    DeviceContext screen = desktop.GetDC();
+    BitBlt(target, 0, 0, size.width(), size.height(), screen, 0, 0, RasterOp::SRCCOPY);
+    desktop.ReleaseDC(screen);
+    benchmark::DoNotOptimize(image.data());
+  }
+}
+
+// The same screen read with one XShmGetImage into an attached segment, nothing more.
+void rawShmGrab(benchmark::State& state) {
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  xcb_connection_t* xcb = x11->connection();
+  const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(xcb)).data;
+  const std::size_t bytes = std::size_t{screen->width_in_pixels} * screen->height_in_pixels * 4;
+  const int id = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+  void* address = shmat(id, nullptr, 0);
+  const xcb_shm_seg_t segment = xcb_generate_id(xcb);
+  xcb_shm_attach(xcb, segment, static_cast<std::uint32_t>(id), 0);
+  shmctl(id, IPC_RMID, nullptr);
+  for (auto _ : state) {
+    std::free(xcb_shm_get_image_reply(
+        xcb,
+        xcb_shm_get_image(xcb, screen->root, 0, 0, screen->width_in_pixels,
+                          screen->height_in_pixels, ~0U, XCB_IMAGE_FORMAT_Z_PIXMAP, segment, 0),
+        nullptr));
+    benchmark::DoNotOptimize(address);
+  }
+  xcb_shm_detach(xcb, segment);
+  xcb_flush(xcb);
+  shmdt(address);
+}
+
+void qtGrab(benchmark::State& state) {
+  for (auto _ : state) {
+    QImage grabbed = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    benchmark::DoNotOptimize(grabbed.constBits());
+  }
+}
+
+// From the menu command to the clipping window on the screen with the frozen image: the
+// window is loaded afresh each time, as after ending a clipping.
+void kepaMenuToFrozenScreen(benchmark::State& state) {
+  QtDesktop desktop;
+  App app(desktop);
+  for (auto _ : state) {
+    app.form1().StartCap_Click();
+    waitForPaint(app.form2().window());
+    state.PauseTiming();
+    app.form2().Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+  }
+}
+
+// One step of a drag that has grown a 1000 x 800 frame: the frame grows by a pixel and the
+// window repaints what changed (old and new outline, old and new cursor box).
+void kepaDragStep(benchmark::State& state) {
+  QtDesktop desktop;
+  App app(desktop);
+  app.form1().StartCap_Click();
+  Form2Window& window = app.form2().window();
+  waitForPaint(window);
+  app.module1().SelStartX = 100;
+  app.module1().SelStartY = 100;
+  app.form2().SelColor = Colour(0x00FFFF);
+  int step = 0;
+  for (auto _ : state) {
+    const float x = static_cast<float>(1099 + (step & 1));
+    const float y = static_cast<float>(899 + (step & 1));
+    ++step;
+    QMouseEvent move(QEvent::MouseMove, QPointF(x, y), window.mapToGlobal(QPointF(x, y)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &move);
+    QCoreApplication::processEvents();  // the repaint and its flush to the server
+  }
+}
+
+// The same canvas repainted whole.
+void fullRepaint(benchmark::State& state) {
+  QtDesktop desktop;
+  App app(desktop);
+  app.form1().StartCap_Click();
+  Form2Window& window = app.form2().window();
+  waitForPaint(window);
+  for (auto _ : state) {
+    window.update();
+    QCoreApplication::processEvents();
+  }
+}
+
+void registerAll() {
+  const auto add = [](const std::string& name, void (*run)(benchmark::State&)) {
+    benchmark::RegisterBenchmark((name + " " + gCase).c_str(), run)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+  };
+  add("kepa/capture", kepaCapture);
+  add("XShmGetImage/capture", rawShmGrab);
+  add("Qt/capture", qtGrab);
+  add("kepa/menu to frozen screen", kepaMenuToFrozenScreen);
+  add("XShmGetImage/menu to frozen screen", rawShmGrab);
+  add("kepa/drag step", kepaDragStep);
+  add("full repaint/drag step", fullRepaint);
+}
+
+}  // namespace
+}  // namespace kepa::bench
+
+int main(int argc, char* argv[]) {
+  int width = 1920;
+  int height = 1080;
+  std::vector<char*> args;
+  for (int i = 0; i < argc; ++i) {
+    if (std::sscanf(argv[i], "--screen=%dx%d", &width, &height) == 2) continue;
+    args.push_back(argv[i]);
+  }
+  int count = static_cast<int>(args.size());
+  kepa::xdriver::XSession session(kepa::xdriver::XSession::Desktop::BareServer, width, height);
+  session.setRootPicture(kepa::bench::imageOf(kepa::bench::busySurface(width, height, 7)));
+  qputenv("DISPLAY", QByteArray::fromStdString(session.display()));
+  qputenv("QT_QPA_PLATFORM", "xcb");
+  QApplication application(count, args.data());
+  QApplication::setQuitOnLastWindowClosed(false);
+  kepa::bench::gCase = std::to_string(width) + "x" + std::to_string(height);
+  kepa::bench::registerAll();
+  benchmark::Initialize(&count, args.data());
+  kepa::bench::RatioReporter reporter({{"XShmGetImage", "vs raw XShmGetImage"},
+                                       {"Qt", "vs QScreen::grabWindow"},
+                                       {"full repaint", "vs full-screen repaint"}});
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  return 0;
+}
