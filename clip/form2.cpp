@@ -26,6 +26,7 @@ std::unique_ptr<Form2Window> Form2::createWindow() {
           .mouseUp = [this](int b, int s, float x, float y) { Form_MouseUp(b, s, x, y); },
       });
   buildClipMenu(window->ClipMenu);
+  window->ClipMenu.find("EndClip").onClick([this] { EndClip_Click(); });
   return window;
 }
 
@@ -107,6 +108,12 @@ void Form2::Form_MouseUp(int button, int, float, float) {
     picture.Cls();
     picture.setSize(0, 0);
   });
+}
+
+// Ends the clipping: the clipping window and the magnifier close; nothing else is reset.
+void Form2::EndClip_Click() {
+  Unload();
+  form3_.Unload();
 }
 
 void Form2::UpdateClipMenu() {

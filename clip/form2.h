@@ -27,6 +27,7 @@ class Form2 {
   void Form_MouseMove(int button, int shift, float x, float y);
   void Form_MouseUp(int button, int shift, float x, float y);
   void Picture1_MouseMove() {}
+  void EndClip_Click();
 
   std::int32_t SelWidth = 0;
   std::int32_t SelHeight = 0;

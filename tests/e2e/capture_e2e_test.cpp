@@ -129,6 +129,15 @@ TEST_F(CaptureOnDesktop, DragShowsTheFrameAndEnablesTheMenu) {
   EXPECT_NE(lastClipMenu().find("[名前を付けて保存|-|クリップボ－ド格納|-|領域カラ－オプション["),
             std::string::npos)
       << lastClipMenu();
+
+  // "クリッピング終了", the last item, closes the clipping window; the icon stays.
+  ASSERT_TRUE(waitUntil([&] { return kepa.menus().empty(); }, seconds(10)));
+  session.xdotool("mousedown 3");
+  ASSERT_TRUE(waitUntil([&] { return !kepa.menus().empty(); }, seconds(10)));
+  session.xdotool("key Up Return mouseup 3");
+  EXPECT_TRUE(waitUntil([&] { return !kepa.clippingWindow().has_value(); }, seconds(10)));
+  EXPECT_TRUE(kepa.trayIcon().has_value());
+  EXPECT_TRUE(kepa.process().running());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QMouseEvent>
+#include <QPointer>
 
 #include <gtest/gtest.h>
 
@@ -333,6 +334,35 @@ TEST_F(Form2Test, MenuEnablingFollowsFrameRegionImageChangesAndMagnifier) {
   const MenuSnapshot& third = openMenu();
   EXPECT_FALSE(item(third, "SavePic").enabled);
   EXPECT_FALSE(item(third, "hyouji").checked);
+}
+
+TEST_F(Form2Test, EndingTheClippingClosesBothWindowsAndKeepsTheModule) {
+  capture();
+  drag({10, 10}, {50, 40}, {50, 40});
+  module1().ImageChanged = true;
+  openMenu();  // loads the magnifier, hidden
+  QPointer<Form2Window> clipping(&window());
+  desktop.menuChoices.push_back("EndClip");
+  form2().Form_MouseDown(2, 0, 0, 0);
+  EXPECT_FALSE(form2().isLoaded());
+  EXPECT_FALSE(app.form3().isLoaded());
+  ASSERT_FALSE(clipping.isNull());
+  EXPECT_FALSE(clipping->isVisible());
+  EXPECT_TRUE(desktop.icon.has_value());
+  EXPECT_EQ(module1().SelStartX, 10);
+  EXPECT_TRUE(module1().ImageChanged);
+  EXPECT_TRUE(module1().SelectActive);
+  EXPECT_EQ(form2().SelWidth, 40);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(clipping.isNull());
+
+  capture();  // a new clipping window, its controls in their initial state
+  EXPECT_FALSE(window().Shape1().visible);
+  EXPECT_EQ(window().Picture1.width(), 121);
+  // Ending with the magnifier never opened closes only the clipping window.
+  desktop.menuChoices.push_back("EndClip");
+  form2().Form_MouseDown(2, 0, 0, 0);
+  EXPECT_FALSE(form2().isLoaded());
 }
 
 TEST_F(Form2Test, WindowRoutesRealMouseEventsAndPaintsFrameAndCursor) {
