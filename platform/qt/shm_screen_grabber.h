@@ -29,7 +29,7 @@ class ShmScreenGrabber {
   // when it cannot (the caller then grabs the plain way).
   bool grabRows(Surface& into, std::int32_t top, std::int32_t rows);
 
- // The X connection, shared with the segments attached to it.
+  // The X connection, shared with the segments attached to it.
   struct Connection;
 
  private:
