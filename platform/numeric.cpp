@@ -47,6 +47,28 @@ std::int32_t integerDivide(double a, double b) {
   return static_cast<std::int32_t>(quotient);
 }
 
+std::int32_t hexLiteral(std::string_view text) {
+  if (text.size() < 3 || text[0] != '&' || (text[1] != 'H' && text[1] != 'h') || text.size() > 10) {
+    throw std::invalid_argument("not a hexadecimal literal");
+  }
+  std::uint32_t value = 0;
+  for (const char c : text.substr(2)) {
+    std::uint32_t digit = 0;
+    if (c >= '0' && c <= '9') {
+      digit = static_cast<std::uint32_t>(c - '0');
+    } else if (c >= 'a' && c <= 'f') {
+      digit = static_cast<std::uint32_t>(c - 'a' + 10);
+    } else if (c >= 'A' && c <= 'F') {
+      digit = static_cast<std::uint32_t>(c - 'A' + 10);
+    } else {
+      throw std::invalid_argument("not a hexadecimal literal");
+    }
+    value = value << 4U | digit;
+  }
+  if (text.size() - 2 <= 4) return static_cast<std::int16_t>(static_cast<std::uint16_t>(value));
+  return static_cast<std::int32_t>(value);
+}
+
 std::int32_t twipsToPixels(double twips, double twipsPerPixel) {
   return toLong(twips / twipsPerPixel);
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <stdexcept>
+#include <string_view>
 
 namespace kepa {
 
@@ -29,6 +30,11 @@ class OverflowError : public std::overflow_error {
 // the quotient is truncated toward zero. Throws OverflowError when b rounds to 0 or when the
 // quotient does not fit a Long (-2147483648 \ -1).
 [[nodiscard]] std::int32_t integerDivide(double a, double b);
+
+// The value of a hexadecimal literal written "&H..." (case-insensitive digits): up to four
+// digits give a 16-bit Integer (so "&HFFFF" is -1), five to eight a 32-bit Long. Throws
+// std::invalid_argument for anything else.
+[[nodiscard]] std::int32_t hexLiteral(std::string_view text);
 
 // Twips to whole pixels: the quotient rounded to nearest, halves to even.
 [[nodiscard]] std::int32_t twipsToPixels(double twips, double twipsPerPixel);

@@ -59,6 +59,20 @@ TEST(IntegerDivision, RoundsTheOperandsThenTruncatesTheQuotient) {
   EXPECT_THROW((void)integerDivide(-2147483648.0, -1), OverflowError);
 }
 
+TEST(HexLiterals, AreReadAsWrittenWithTheirTypeWidth) {
+  EXPECT_EQ(hexLiteral("&H0000FF"), 0x0000FF);
+  EXPECT_EQ(hexLiteral("&H00ff00"), 0x00FF00);
+  EXPECT_EQ(hexLiteral("&Hff0000"), 0xFF0000);
+  EXPECT_EQ(hexLiteral("&HFF0000"), 0xFF0000);
+  EXPECT_EQ(hexLiteral("&H7F"), 0x7F);
+  EXPECT_EQ(hexLiteral("&HFFFF"), -1);  // four digits: an Integer
+  EXPECT_EQ(hexLiteral("&H8000"), -32768);
+  EXPECT_EQ(hexLiteral("&H80000005"), static_cast<std::int32_t>(0x80000005U));
+  for (const char* bad : {"", "&H", "0xFF", "&HFG", "&H123456789", "H12"}) {
+    EXPECT_THROW((void)hexLiteral(bad), std::invalid_argument) << bad;
+  }
+}
+
 TEST(Twips, ConvertToPixelsWithTiesToEven) {
   EXPECT_EQ(twipsToPixels(5565, 15), 371);
   EXPECT_EQ(twipsToPixels(3090, 15), 206);

@@ -1,0 +1,24 @@
+#include "effects/mosaic.h"
+
+#include "platform/numeric.h"
+#include "platform/stretch_blt.h"
+
+namespace kepa {
+
+void mosaic(std::int16_t n, const Region& region, const DeviceContext& screen, Picture& image,
+            Picture& work) {
+  const std::int16_t bw = toInteger((region.width + 1) / n);
+  const std::int16_t bh = toInteger((region.height + 1) / n);
+  image.setWidth(toInteger(bw * n));
+  image.setHeight(toInteger(bh * n));
+  work.setWidth(bw);
+  work.setHeight(bh);
+  work.hDC().setStretchMode(StretchMode::COLORONCOLOR);
+  StretchBlt(work.hDC(), 0, 0, bw, bh, screen, region.startX, region.startY, region.width + 1,
+             region.height + 1, RasterOp::SRCCOPY);
+  image.Cls();
+  StretchBlt(image.hDC(), 0, 0, region.width + 1, region.height + 1, work.hDC(), 0, 0, bw, bh,
+             RasterOp::SRCCOPY);
+}
+
+}  // namespace kepa
