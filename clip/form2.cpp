@@ -2,6 +2,8 @@
 
 #include "clip/clip_menu.h"
 #include "clip/selection.h"
+#include "effects/colour_conversions.h"
+#include "effects/mosaic.h"
 #include "platform/bit_blt.h"
 #include "platform/numeric.h"
 
@@ -26,7 +28,17 @@ std::unique_ptr<Form2Window> Form2::createWindow() {
           .mouseUp = [this](int b, int s, float x, float y) { Form_MouseUp(b, s, x, y); },
       });
   buildClipMenu(window->ClipMenu);
-  window->ClipMenu.find("EndClip").onClick([this] { EndClip_Click(); });
+  Menu& menu = window->ClipMenu;
+  menu.find("EndClip").onClick([this] { EndClip_Click(); });
+  for (const std::int16_t index : {1, 2, 3}) {
+    menu.find("RGBch", index).onClick([this, index] { RGBch_Click(index); });
+  }
+  menu.find("Nega").onClick([this] { Nega_Click(); });
+  menu.find("Gray").onClick([this] { Gray_Click(); });
+  menu.find("Sepia").onClick([this] { Sepia_Click(); });
+  for (const std::int16_t level : {3, 5, 9, 11}) {
+    menu.find("Mozalv", level).onClick([this, level] { mozalv_click(level); });
+  }
   return window;
 }
 
@@ -114,6 +126,51 @@ void Form2::Form_MouseUp(int button, int, float, float) {
 void Form2::EndClip_Click() {
   Unload();
   form3_.Unload();
+}
+
+Region Form2::region() const {
+  return {module1_.SelStartX, module1_.SelStartY, SelWidth, SelHeight};
+}
+
+void Form2::applyEffect(
+    const std::function<void(const DeviceContext& screen, Picture& image)>& effect) {
+  Form2Window& form = window();
+  form.changePicture1([&](Picture& image) { effect(form.hDC, image); });
+}
+
+void Form2::RGBch_Click(std::int16_t Index) {
+  applyEffect([&](const DeviceContext& screen, Picture& image) {
+    colourScale(Index, region(), screen, image);
+  });
+  module1_.ImageChanged = true;
+}
+
+void Form2::Nega_Click() {
+  applyEffect(
+      [&](const DeviceContext& screen, Picture& image) { negative(region(), screen, image); });
+  module1_.ImageChanged = true;
+}
+
+void Form2::Gray_Click() {
+  desktop_.setMousePointer(MousePointer::Hourglass);
+  applyEffect([&](const DeviceContext& screen, Picture& image) {
+    grey(region(), screen, image, module1_.PixelBuffer);
+  });
+  desktop_.setMousePointer(MousePointer::Default);
+  module1_.ImageChanged = true;
+}
+
+// Unlike the other conversions, sepia leaves ImageChanged as it was.
+void Form2::Sepia_Click() {
+  applyEffect([&](const DeviceContext& screen, Picture& image) { sepia(region(), screen, image); });
+}
+
+void Form2::mozalv_click(std::int16_t Index) {
+  Form2Window& form = window();
+  applyEffect([&](const DeviceContext& screen, Picture& image) {
+    mosaic(Index, region(), screen, image, form.Picture2);
+  });
+  module1_.ImageChanged = true;
 }
 
 void Form2::UpdateClipMenu() {

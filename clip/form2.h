@@ -6,6 +6,7 @@
 
 #include "app/module1.h"
 #include "clip/form2_window.h"
+#include "effects/region.h"
 #include "magnifier/form3.h"
 #include "platform/qt/desktop.h"
 #include "platform/qt/lazy_window.h"
@@ -29,6 +30,13 @@ class Form2 {
   void Picture1_MouseMove() {}
   void EndClip_Click();
 
+  // The colour conversions and the mosaic of the region image.
+  void RGBch_Click(std::int16_t Index);
+  void Nega_Click();
+  void Gray_Click();
+  void Sepia_Click();
+  void mozalv_click(std::int16_t Index);
+
   std::int32_t SelWidth = 0;
   std::int32_t SelHeight = 0;
   Colour SelColor;
@@ -37,6 +45,10 @@ class Form2 {
   std::unique_ptr<Form2Window> createWindow();
   void UpdateClipMenu();
   void DrawSelFrame();
+  // The selection as the effects see it.
+  [[nodiscard]] Region region() const;
+  // Runs an effect on Picture1, reading the captured image; the window repaints it if shown.
+  void applyEffect(const std::function<void(const DeviceContext& screen, Picture& image)>& effect);
 
   Module1& module1_;
   Desktop& desktop_;

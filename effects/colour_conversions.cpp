@@ -5,6 +5,7 @@
 
 #include "platform/block_copy.h"
 #include "platform/numeric.h"
+#include "platform/row_bands.h"
 
 namespace kepa {
 
@@ -24,7 +25,8 @@ bool colourScale(std::int32_t index, const Region& region, const DeviceContext& 
     default:
       return false;
   }
-  image.Cls();
+  // Clearing first would be overwritten whole at once: assigning the background colour fills
+  // all of the image with the mask.
   image.setBackColor(Colour(static_cast<std::uint32_t>(hexLiteral(mask))));
   regionCopy(region, screen, image, RasterOp::SRCAND);
   return true;
@@ -53,8 +55,8 @@ void InitPixelBuffer(PixelBuffer& palette) {
 
 void grey(const Region& region, const DeviceContext& screen, Picture& image, PixelBuffer& palette) {
   InitPixelBuffer(palette);
+  // Assigning the background fills the image with black; a clear after it would change nothing.
   image.setBackColor(Colour(0));
-  image.Cls();
   // The loop bounds are 16-bit: width + 1 and height + 1 are checked like the loop's counters.
   const std::int32_t lastColumn = toInteger(region.width + 1);
   const std::int32_t lastRow = toInteger(region.height + 1);
@@ -78,24 +80,27 @@ void grey(const Region& region, const DeviceContext& screen, Picture& image, Pix
   const detail::SourceBlock block =
       detail::readSource(screen, {left, left + columns}, {top, top + rows});
   const Surface& source = block.surface();
-  for (std::int64_t y = 0; y < rows; ++y) {
-    std::uint32_t* out = image.image().row(y);
-    const std::int64_t sy = top + y - block.originY;
-    if (sy < 0 || sy >= source.height()) {
-      std::fill_n(out, columns, unreadable);
-      continue;
-    }
-    const std::uint32_t* in = source.row(sy);
-    for (std::int64_t x = 0; x < columns; ++x) {
-      const std::int64_t sx = left + x - block.originX;
-      if (sx < 0 || sx >= source.width()) {
-        out[x] = unreadable;
+  // Columns [lead, inner) of each row have a pixel on the screen.
+  const std::int64_t firstColumn = left - block.originX;
+  const std::int64_t lead = std::clamp<std::int64_t>(-firstColumn, 0, columns);
+  const std::int64_t inner = std::clamp<std::int64_t>(source.width() - firstColumn, lead, columns);
+  forEachRowBand(0, rows, columns, [&](std::int64_t first, std::int64_t last) {
+    for (std::int64_t y = first; y < last; ++y) {
+      std::uint32_t* out = image.image().row(y);
+      const std::int64_t sy = top + y - block.originY;
+      if (sy < 0 || sy >= source.height() || inner == lead) {
+        std::fill_n(out, columns, unreadable);
         continue;
       }
-      const std::uint32_t p = in[sx];
-      out[x] = greyOfSum[((p >> 16U) & 0xFFU) + ((p >> 8U) & 0xFFU) + (p & 0xFFU)];
+      const std::uint32_t* in = source.row(sy) + firstColumn;
+      std::fill_n(out, lead, unreadable);
+      for (std::int64_t x = lead; x < inner; ++x) {
+        const std::uint32_t p = in[x];
+        out[x] = greyOfSum[((p >> 16U) & 0xFFU) + ((p >> 8U) & 0xFFU) + (p & 0xFFU)];
+      }
+      std::fill_n(out + inner, columns - inner, unreadable);
     }
-  }
+  });
 }
 
 void sepia(const Region& region, const DeviceContext& screen, Picture& image) {

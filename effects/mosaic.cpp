@@ -9,10 +9,9 @@ void mosaic(std::int16_t n, const Region& region, const DeviceContext& screen, P
             Picture& work) {
   const std::int16_t bw = toInteger((region.width + 1) / n);
   const std::int16_t bh = toInteger((region.height + 1) / n);
-  image.setWidth(toInteger(bw * n));
-  image.setHeight(toInteger(bh * n));
-  work.setWidth(bw);
-  work.setHeight(bh);
+  // Width and height in one step: the same pixels as one after the other, in one pass.
+  image.setSize(toInteger(bw * n), toInteger(bh * n));
+  work.setSize(bw, bh);
   work.hDC().setStretchMode(StretchMode::COLORONCOLOR);
   StretchBlt(work.hDC(), 0, 0, bw, bh, screen, region.startX, region.startY, region.width + 1,
              region.height + 1, RasterOp::SRCCOPY);

@@ -50,7 +50,10 @@ Surface& Surface::operator=(Surface&& other) noexcept {
 }
 
 void Surface::fill(std::uint32_t pixel) {
-  std::fill_n(data_, static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), pixel);
+  forEachRowBand(0, height_, width_, [this, pixel](std::int64_t top, std::int64_t bottom) {
+    std::fill_n(row(top), static_cast<std::size_t>(bottom - top) * static_cast<std::size_t>(width_),
+                pixel);
+  });
 }
 
 void Surface::makeOpaque(std::int64_t first, std::int64_t last) {

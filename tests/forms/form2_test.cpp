@@ -365,6 +365,77 @@ TEST_F(Form2Test, EndingTheClippingClosesBothWindowsAndKeepsTheModule) {
   EXPECT_FALSE(form2().isLoaded());
 }
 
+TEST_F(Form2Test, EffectsSetImageChangedExceptSepiaAndRestoreFollowsIt) {
+  capture();
+  const struct {
+    const char* item;
+    int index;
+    bool changes;
+  } cases[] = {{"RGBch", 1, true},  {"RGBch", 2, true},   {"RGBch", 3, true},  {"Nega", -1, true},
+               {"Gray", -1, true},  {"Sepia", -1, false}, {"Mozalv", 3, true}, {"Mozalv", 5, true},
+               {"Mozalv", 9, true}, {"Mozalv", 11, true}};
+  for (const auto& c : cases) {
+    drag({100, 100}, {160, 140}, {160, 140});
+    module1().ImageChanged = false;
+    const std::vector<std::uint32_t> before = [&] {
+      std::vector<std::uint32_t> pixels;
+      for (std::int32_t i = 0; i < 3; ++i)
+        pixels.push_back(pixelOf(window().Picture1, i, 0));
+      return pixels;
+    }();
+    // Chosen from the menu, as the user does.
+    desktop.menuChoices.push_back(c.item);
+    if (c.index >= 0)
+      window().ClipMenu.find(c.item, c.index).click();
+    else
+      form2().Form_MouseDown(2, 0, 0, 0);
+    EXPECT_EQ(module1().ImageChanged, c.changes) << c.item << c.index;
+    EXPECT_NE(pixelOf(window().Picture1, 0, 0), before[0]) << c.item << c.index;
+    desktop.menuChoices.clear();
+    EXPECT_EQ(item(openMenu(), "BackPi").enabled, c.changes) << c.item << c.index;
+  }
+  // An RGBch index outside 1-3 only sets ImageChanged.
+  module1().ImageChanged = false;
+  const std::uint32_t kept = pixelOf(window().Picture1, 0, 0);
+  form2().RGBch_Click(4);
+  EXPECT_TRUE(module1().ImageChanged);
+  EXPECT_EQ(pixelOf(window().Picture1, 0, 0), kept);
+}
+
+TEST_F(Form2Test, MosaicResizesBothPicturesAndGreyShowsTheHourglass) {
+  capture();
+  drag({100, 100}, {199, 149}, {199, 149});  // SelWidth 99, SelHeight 49
+  form2().mozalv_click(3);
+  EXPECT_EQ(window().Picture1.width(), 99);
+  EXPECT_EQ(window().Picture1.height(), 48);
+  EXPECT_EQ(window().Picture2.width(), 33);
+  EXPECT_EQ(window().Picture2.height(), 16);
+
+  desktop.calls.clear();
+  form2().Gray_Click();
+  const std::vector<std::string> pointer(desktop.calls.begin(), desktop.calls.end());
+  EXPECT_EQ(pointer, (std::vector<std::string>{"MousePointer 11", "MousePointer 0"}));
+  EXPECT_EQ(desktop.mousePointer, MousePointer::Default);
+  EXPECT_EQ(module1().PixelBuffer[77], (std::array<std::uint8_t, 3>{77, 77, 77}));
+}
+
+TEST_F(Form2Test, AShownRegionImageIsRepaintedAfterEachCommand) {
+  capture();
+  drag({100, 100}, {160, 140}, {160, 140});
+  window().changePicture1([](Picture& picture) {
+    picture.setVisible(true);
+    picture.move({300, 300});
+  });
+  form2().Nega_Click();
+  const QImage shot = window().grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const std::uint32_t negative = 0xFFFFFFU - screenColour(101, 101);
+  EXPECT_EQ(
+      shot.pixel(300, 300) & 0xFFFFFFU,
+      Colour::fromRgb(static_cast<std::uint8_t>(negative >> 16),
+                      static_cast<std::uint8_t>(negative >> 8), static_cast<std::uint8_t>(negative))
+          .value());
+}
+
 TEST_F(Form2Test, WindowRoutesRealMouseEventsAndPaintsFrameAndCursor) {
   capture();
   desktop.cursor = {200, 100};
