@@ -55,14 +55,19 @@ void InitPixelBuffer(PixelBuffer& palette) {
 
 void grey(const Region& region, const DeviceContext& screen, Picture& image, PixelBuffer& palette) {
   InitPixelBuffer(palette);
-  // Assigning the background fills the image with black; a clear after it would change nothing.
-  image.setBackColor(Colour(0));
   // The loop bounds are 16-bit: width + 1 and height + 1 are checked like the loop's counters.
   const std::int32_t lastColumn = toInteger(region.width + 1);
   const std::int32_t lastRow = toInteger(region.height + 1);
   // Only the pixels that land inside the image are computed; the others are dropped anyway.
   const std::int64_t columns = std::min<std::int64_t>(lastColumn + 1, image.width());
   const std::int64_t rows = std::min<std::int64_t>(lastRow + 1, image.height());
+  // The background becomes black, and a clear fills the image with it. Where the loop below
+  // writes every pixel of the image (always, after a selection), that fill is invisible.
+  if (columns == image.width() && rows == image.height()) {
+    image.setBackColorWithoutFill(Colour(0));
+  } else {
+    image.setBackColor(Colour(0));
+  }
   if (columns <= 0 || rows <= 0) return;
 
   // Each grey level's pixel word, by channel sum s (0 .. 765): v = (s + 1) div 3, which is

@@ -38,6 +38,9 @@ class Picture {
   [[nodiscard]] Colour backColor() const { return backColor_; }
   // Assigning the background colour fills the whole image with it.
   void setBackColor(Colour colour);
+  // The same assignment for a caller about to overwrite every pixel of the image, which makes
+  // the fill invisible.
+  void setBackColorWithoutFill(Colour colour) { backColor_ = colour; }
   [[nodiscard]] Colour foreColor() const { return foreColor_; }
   void setForeColor(Colour colour) { foreColor_ = colour; }
 

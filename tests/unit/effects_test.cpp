@@ -162,6 +162,14 @@ TEST(Grey, AveragesWithHalvesToEvenAndFillsTheExtraColumnAndRowFromTheScreen) {
                      "corner");
   EXPECT_EQ(at(corner.image.image(), 5, 5), 0U);  // screen (20, 20): off the screen
 
+  // An image larger than the loop reaches keeps the black fill beyond it.
+  Scene large(20, 20, {2, 2, 3, 3});
+  large.image.setSize(8, 8);
+  grey(large.region, large.screenDc, large.image, palette);
+  large.expectImage([&](std::int32_t i,
+                        std::int32_t j) { return i < 5 && j < 5 ? greyOf(large.cell(i, j)) : 0U; },
+                    "large");
+
   std::uint8_t r = 0, g = 0, b = 0;
   SplitRGB(static_cast<std::int32_t>(0x7F563412), r, g, b);
   EXPECT_EQ((std::array<int, 3>{r, g, b}), (std::array<int, 3>{0x12, 0x34, 0x56}));
