@@ -18,8 +18,9 @@ constexpr std::uint32_t kBlue = 0xFF0000;
 // itself.
 Surface screenWithF(std::int32_t width, std::int32_t height) {
   Surface screen(width, height, Colour(kBlue).pixel());
+  // Smaller screens show the part of the picture that fits.
   const auto set = [&](std::int32_t x, std::int32_t y, std::uint32_t colour) {
-    screen.row(y)[x] = Colour(colour).pixel();
+    if (screen.contains(x, y)) screen.row(y)[x] = Colour(colour).pixel();
   };
   for (std::int32_t y = 5; y < 30; ++y)
     set(8, y, kRed);  // the stem
