@@ -26,15 +26,15 @@ bool colourScale(std::int32_t index, const Region& region, const DeviceContext& 
       return false;
   }
   // Clearing first would be overwritten whole at once: assigning the background colour fills
-  // all of the image with the mask.
-  image.setBackColor(Colour(static_cast<std::uint32_t>(hexLiteral(mask))));
-  regionCopy(region, screen, image, RasterOp::SRCAND);
+  // all of the image with the mask, which the copy then ANDs with the region.
+  regionCopyOnto(Colour(static_cast<std::uint32_t>(hexLiteral(mask))), region, screen, image,
+                 RasterOp::SRCAND);
   return true;
 }
 
 void negative(const Region& region, const DeviceContext& screen, Picture& image) {
-  image.Cls();
-  regionCopy(region, screen, image, RasterOp::NOTSRCCOPY);
+  // The clear keeps the background colour, which stays in the extra column and row.
+  regionCopyOnto(image.backColor(), region, screen, image, RasterOp::NOTSRCCOPY);
 }
 
 void SplitRGB(std::int32_t q, std::uint8_t& r, std::uint8_t& g, std::uint8_t& b) {
@@ -109,8 +109,8 @@ void grey(const Region& region, const DeviceContext& screen, Picture& image, Pix
 }
 
 void sepia(const Region& region, const DeviceContext& screen, Picture& image) {
-  image.setBackColor(Colour(static_cast<std::uint32_t>(hexLiteral("&HFF0000"))));
-  regionCopy(region, screen, image, RasterOp::SRCAND);
+  regionCopyOnto(Colour(static_cast<std::uint32_t>(hexLiteral("&HFF0000"))), region, screen, image,
+                 RasterOp::SRCAND);
   regionCopy(region, screen, image, RasterOp::SRCPAINT, 10, 10);
 }
 

@@ -15,7 +15,8 @@ void mosaic(std::int16_t n, const Region& region, const DeviceContext& screen, P
   work.hDC().setStretchMode(StretchMode::COLORONCOLOR);
   StretchBlt(work.hDC(), 0, 0, bw, bh, screen, region.startX, region.startY, region.width + 1,
              region.height + 1, RasterOp::SRCCOPY);
-  image.Cls();
+  // The clear is invisible: the enlargement below covers all of the image (bw x n by bh x n
+  // within (SelWidth + 1) x (SelHeight + 1)), so its fill is skipped.
   StretchBlt(image.hDC(), 0, 0, region.width + 1, region.height + 1, work.hDC(), 0, 0, bw, bh,
              RasterOp::SRCCOPY);
 }

@@ -10,4 +10,11 @@ void regionCopy(const Region& region, const DeviceContext& screen, Picture& imag
          region.startY + 1 + dy, op);
 }
 
+void regionCopyOnto(Colour background, const Region& region, const DeviceContext& screen,
+                    Picture& image, RasterOp op) {
+  image.setBackColorWithoutFill(background);
+  FillAndBitBlt(image.hDC(), background, 0, 0, region.width, region.height, screen,
+                region.startX + 1, region.startY + 1, op);
+}
+
 }  // namespace kepa

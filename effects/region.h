@@ -25,4 +25,9 @@ struct Region {
 void regionCopy(const Region& region, const DeviceContext& screen, Picture& image, RasterOp op,
                 std::int32_t dx = 0, std::int32_t dy = 0);
 
+// Assigns the image's background colour (which fills it) and then does the region copy, in
+// one pass over the region.
+void regionCopyOnto(Colour background, const Region& region, const DeviceContext& screen,
+                    Picture& image, RasterOp op);
+
 }  // namespace kepa

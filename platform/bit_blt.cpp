@@ -1,9 +1,11 @@
 #include "platform/bit_blt.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "platform/block_copy.h"
 #include "platform/geometry.h"
+#include "platform/row_bands.h"
 
 namespace kepa {
 
@@ -11,6 +13,22 @@ namespace {
 
 bool overlaps(Span a, Span b) {
   return a.begin < b.end && b.begin < a.end;
+}
+
+// Fills the part of the surface outside the block cols x rows.
+void fillAround(Surface& surface, Span cols, Span rows, std::uint32_t pixel) {
+  const std::int64_t width = surface.width();
+  forEachRowBand(0, surface.height(), width, [&](std::int64_t first, std::int64_t last) {
+    for (std::int64_t r = first; r < last; ++r) {
+      std::uint32_t* out = surface.row(r);
+      if (r < rows.begin || r >= rows.end) {
+        std::fill_n(out, width, pixel);
+        continue;
+      }
+      std::fill_n(out, cols.begin, pixel);
+      std::fill(out + cols.end, out + width, pixel);
+    }
+  });
 }
 
 }  // namespace
@@ -63,6 +81,29 @@ bool BitBlt(DeviceContext& dst, std::int32_t x, std::int32_t y, std::int32_t w, 
   }
   detail::combineBlock(*target, cols, rows, source, srcLeft - block.originX, srcTop - block.originY,
                        op);
+  return true;
+}
+
+bool FillAndBitBlt(DeviceContext& dst, Colour fill, std::int32_t x, std::int32_t y, std::int32_t w,
+                   std::int32_t h, const DeviceContext& src, std::int32_t sx, std::int32_t sy,
+                   RasterOp op) {
+  if (!isKnownRasterOp(op)) throw std::invalid_argument("unknown raster operation");
+  Surface* target = dst.surface();
+  if (target == nullptr) return false;
+  const std::uint32_t pixel = fill.pixel();
+  const Span cols = clipSpan(x, w, target->width());
+  const Span rows = clipSpan(y, h, target->height());
+  if (src.isNull() || cols.empty() || rows.empty() || src.surface() == target) {
+    target->fill(pixel);
+    return BitBlt(dst, x, y, w, h, src, sx, sy, op);
+  }
+  fillAround(*target, cols, rows, pixel);
+  const std::int64_t srcLeft = std::int64_t{sx} + (cols.begin - x);
+  const std::int64_t srcTop = std::int64_t{sy} + (rows.begin - y);
+  const detail::SourceBlock block =
+      detail::readSource(src, {srcLeft, srcLeft + cols.length()}, {srcTop, srcTop + rows.length()});
+  detail::combineBlock(*target, cols, rows, block.surface(), srcLeft - block.originX,
+                       srcTop - block.originY, op, &pixel);
   return true;
 }
 

@@ -20,6 +20,13 @@ namespace kepa {
 bool BitBlt(DeviceContext& dst, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
             const DeviceContext& src, std::int32_t sx, std::int32_t sy, RasterOp op);
 
+// Fills all of dst with `fill` and then does the BitBlt above, with the same result as the
+// two steps but a single pass over the block: its destination pixels are known to be `fill`
+// and are not read.
+bool FillAndBitBlt(DeviceContext& dst, Colour fill, std::int32_t x, std::int32_t y, std::int32_t w,
+                   std::int32_t h, const DeviceContext& src, std::int32_t sx, std::int32_t sy,
+                   RasterOp op);
+
 // The colour 0x00BBGGRR at (x, y), or -1 outside the context (or for a null context).
 [[nodiscard]] std::int32_t GetPixel(const DeviceContext& dc, std::int32_t x, std::int32_t y);
 

@@ -8,23 +8,37 @@
 namespace kepa::detail {
 
 void combineBlock(Surface& target, Span cols, Span rows, const Surface& source,
-                  std::int64_t srcLeft, std::int64_t srcTop, RasterOp op) {
+                  std::int64_t srcLeft, std::int64_t srcTop, RasterOp op,
+                  const std::uint32_t* destination) {
   const std::int64_t count = cols.length();
   // Columns [lead, inner) of the block have a source inside the source surface.
   const std::int64_t lead = std::clamp<std::int64_t>(-srcLeft, 0, count);
   const std::int64_t inner = std::clamp<std::int64_t>(source.width() - srcLeft, lead, count);
+  // The pixels without a source read black.
+  const auto black = [&](std::uint32_t* out, std::int64_t n) {
+    if (destination != nullptr) {
+      std::fill_n(out, n, combinePixel(op, kBlackPixel, *destination));
+    } else {
+      combineRowWith(op, out, kBlackPixel, static_cast<std::size_t>(n));
+    }
+  };
   forEachRowBand(rows.begin, rows.end, count, [&](std::int64_t first, std::int64_t last) {
     for (std::int64_t r = first; r < last; ++r) {
       std::uint32_t* out = target.row(r) + cols.begin;
       const std::int64_t srcRow = srcTop + (r - rows.begin);
       if (srcRow < 0 || srcRow >= source.height() || inner == lead) {
-        combineRowWith(op, out, kBlackPixel, static_cast<std::size_t>(count));
+        black(out, count);
         continue;
       }
-      combineRowWith(op, out, kBlackPixel, static_cast<std::size_t>(lead));
-      combineRow(op, out + lead, source.row(srcRow) + srcLeft + lead,
-                 static_cast<std::size_t>(inner - lead));
-      combineRowWith(op, out + inner, kBlackPixel, static_cast<std::size_t>(count - inner));
+      black(out, lead);
+      const std::uint32_t* in = source.row(srcRow) + srcLeft + lead;
+      const auto n = static_cast<std::size_t>(inner - lead);
+      if (destination != nullptr) {
+        combineRowOnto(op, out + lead, in, *destination, n);
+      } else {
+        combineRow(op, out + lead, in, n);
+      }
+      black(out + inner, count - inner);
     }
   });
 }

@@ -13,8 +13,11 @@ namespace kepa::detail {
 
 // target(c, r) = op(source(srcLeft + c - cols.begin, srcTop + r - rows.begin), target(c, r))
 // for c in cols and r in rows, which lie inside target.
+// With `destination` given, the block is combined as if every target pixel in it held that
+// word, and the target is not read.
 void combineBlock(Surface& target, Span cols, Span rows, const Surface& source,
-                  std::int64_t srcLeft, std::int64_t srcTop, RasterOp op);
+                  std::int64_t srcLeft, std::int64_t srcTop, RasterOp op,
+                  const std::uint32_t* destination = nullptr);
 
 // The pixels of a source block made readable as a Surface. For a surface context this is
 // the surface itself; for a screen context it is a scratch copy of the part of the block that

@@ -25,6 +25,14 @@ void eachPixelWith(std::uint32_t* __restrict dst, std::uint32_t s, std::size_t c
   }
 }
 
+template <typename Combine>
+void eachPixelOnto(std::uint32_t* __restrict dst, const std::uint32_t* __restrict src,
+                   std::uint32_t d, std::size_t count, Combine combine) {
+  for (std::size_t i = 0; i < count; ++i) {
+    dst[i] = combine(src[i], d) | kOpaque;
+  }
+}
+
 template <typename Visit>
 void dispatch(RasterOp op, Visit visit) {
   switch (op) {
@@ -92,6 +100,11 @@ void combineRow(RasterOp op, std::uint32_t* dst, const std::uint32_t* src, std::
 
 void combineRowWith(RasterOp op, std::uint32_t* dst, std::uint32_t source, std::size_t count) {
   dispatch(op, [&](auto combine) { eachPixelWith(dst, source, count, combine); });
+}
+
+void combineRowOnto(RasterOp op, std::uint32_t* dst, const std::uint32_t* src,
+                    std::uint32_t destination, std::size_t count) {
+  dispatch(op, [&](auto combine) { eachPixelOnto(dst, src, destination, count, combine); });
 }
 
 }  // namespace kepa

@@ -62,4 +62,9 @@ void combineRow(RasterOp op, std::uint32_t* dst, const std::uint32_t* src, std::
 // reads outside a source surface give).
 void combineRowWith(RasterOp op, std::uint32_t* dst, std::uint32_t source, std::size_t count);
 
+// dst[i] = op(src[i], destination) for i < count: a row combined onto a destination that is
+// known to be one colour, without reading it. dst and src must not overlap.
+void combineRowOnto(RasterOp op, std::uint32_t* dst, const std::uint32_t* src,
+                    std::uint32_t destination, std::size_t count);
+
 }  // namespace kepa

@@ -1,5 +1,6 @@
 #include "platform/stretch_blt.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <vector>
 
@@ -59,9 +60,21 @@ bool StretchBlt(DeviceContext& dst, std::int32_t x, std::int32_t y, std::int32_t
   const std::vector<std::int64_t> rowOf =
       indexMap(rows, y, h, sy, sh, block.originY, source.height());
 
+  // The map is monotone, so the columns without a source are a prefix and a suffix; the
+  // gather loop runs over the columns between them with 32-bit indices.
+  const auto count = static_cast<std::size_t>(cols.length());
+  std::size_t validBegin = 0;
+  while (validBegin < count && columnOf[validBegin] < 0)
+    ++validBegin;
+  std::size_t validEnd = validBegin;
+  std::vector<std::uint32_t> columnIndex(count);
+  while (validEnd < count && columnOf[validEnd] >= 0) {
+    columnIndex[validEnd] = static_cast<std::uint32_t>(columnOf[validEnd]);
+    ++validEnd;
+  }
+
   // One destination row is gathered from its source row, then combined; consecutive
   // destination rows that read the same source row reuse the gathered row.
-  const auto count = static_cast<std::size_t>(cols.length());
   forEachRowBand(rows.begin, rows.end, cols.length(), [&](std::int64_t first, std::int64_t last) {
     std::vector<std::uint32_t> gathered(count);
     std::int64_t gatheredRow = -2;
@@ -79,14 +92,20 @@ bool StretchBlt(DeviceContext& dst, std::int32_t x, std::int32_t y, std::int32_t
         previousOut = out;
         continue;
       }
-      if (srcRow != gatheredRow) {
+      // A plain copy gathers straight into the destination row (the source is never the
+      // target here); other operations gather first and then combine.
+      const bool direct = op == RasterOp::SRCCOPY;
+      if (srcRow != gatheredRow || direct) {
         const std::uint32_t* in = source.row(srcRow);
-        for (std::size_t c = 0; c < count; ++c) {
-          gathered[c] = columnOf[c] >= 0 ? in[columnOf[c]] : kBlackPixel;
+        std::uint32_t* into = direct ? out : gathered.data();
+        std::fill(into, into + validBegin, kBlackPixel);
+        for (std::size_t c = validBegin; c < validEnd; ++c) {
+          into[c] = in[columnIndex[c]];
         }
+        std::fill(into + validEnd, into + count, kBlackPixel);
         gatheredRow = srcRow;
       }
-      combineRow(op, out, gathered.data(), count);
+      if (!direct) combineRow(op, out, gathered.data(), count);
       previousOut = out;
     }
   });

@@ -154,6 +154,60 @@ TEST(BitBlt, CopiesFromTheScreenInOneGrabAndBlackBeyondIt) {
   EXPECT_EQ(coloursOf(dest2), expected);
 }
 
+TEST(FillAndBitBlt, GivesTheFillThenTheCopyForEveryOperationAndClip) {
+  // 3 x 2 source; 4 x 3 destination filled with F, then the block combined onto F, with
+  // source pixels off the source reading black and the rest of the destination left at F.
+  Surface source = surfaceOf(3, 2, kSource);
+  constexpr std::uint32_t kFill = 0x3C5A96;
+  const struct {
+    std::int32_t x, y, w, h, sx, sy;
+  } blocks[] = {
+      {0, 0, 3, 2, 0, 0},    // inside both
+      {1, 1, 3, 2, 0, 0},    // to the bottom right: the last column and row only
+      {-1, -1, 3, 3, 0, 0},  // off the destination's top left
+      {0, 0, 4, 3, -1, 1},   // reading off the source's left and bottom
+      {0, 0, 4, 3, 9, 9},    // nothing on the source
+      {4, 0, 2, 2, 0, 0},    // nothing on the destination
+      {0, 0, 0, 3, 0, 0},    // empty
+  };
+  for (const OpRule& rule : kRules) {
+    for (const auto& b : blocks) {
+      std::vector<std::uint32_t> expected;
+      for (std::int32_t y = 0; y < 3; ++y) {
+        for (std::int32_t x = 0; x < 4; ++x) {
+          const std::int32_t i = x - b.x;
+          const std::int32_t j = y - b.y;
+          if (i < 0 || j < 0 || i >= b.w || j >= b.h) {
+            expected.push_back(kFill);
+            continue;
+          }
+          const std::int32_t sx = b.sx + i;
+          const std::int32_t sy = b.sy + j;
+          const bool onSource = sx >= 0 && sy >= 0 && sx < 3 && sy < 2;
+          expected.push_back(byChannel(
+              rule, onSource ? kSource[static_cast<std::size_t>(sy * 3 + sx)] : 0, kFill));
+        }
+      }
+      Surface dest(4, 3, Colour(0x010101).pixel());
+      DeviceContext to(dest);
+      EXPECT_TRUE(FillAndBitBlt(to, Colour(kFill), b.x, b.y, b.w, b.h, DeviceContext(source), b.sx,
+                                b.sy, rule.op));
+      EXPECT_EQ(coloursOf(dest), expected) << rule.name << " at " << b.x << "," << b.y;
+      for (std::int32_t y = 0; y < 3; ++y)
+        for (std::int32_t x = 0; x < 4; ++x)
+          EXPECT_EQ(dest.row(y)[x] >> 24U, 0xFFU) << rule.name;
+    }
+  }
+}
+
+TEST(FillAndBitBlt, WithinOneSurfaceReadsTheFilledPixels) {
+  // Filling first means the copy reads the fill where source and destination are one surface.
+  Surface surface = surfaceOf(3, 1, {1, 2, 3});
+  DeviceContext dc(surface);
+  FillAndBitBlt(dc, Colour(0x0F0F0F), 0, 0, 2, 1, dc, 1, 0, RasterOp::SRCINVERT);
+  EXPECT_EQ(coloursOf(surface), (std::vector<std::uint32_t>{0, 0, 0x0F0F0F}));
+}
+
 TEST(BitBlt, RefusesWhatCannotBeDrawnAndUnknownOperations) {
   Surface surface(2, 2);
   DeviceContext dc(surface);
