@@ -26,6 +26,71 @@ std::vector<std::int64_t> indexMap(Span clipped, std::int64_t destStart, std::in
   return map;
 }
 
+// Gathers one destination row from its source row through a column map. The map is
+// monotone, so the columns without a source are a prefix and a suffix, and the columns
+// between them fall into runs that read one source column each.
+class RowGather {
+ public:
+  explicit RowGather(const std::vector<std::int64_t>& columnOf) : count_(columnOf.size()) {
+    while (validBegin_ < count_ && columnOf[validBegin_] < 0)
+      ++validBegin_;
+    validEnd_ = validBegin_;
+    while (validEnd_ < count_ && columnOf[validEnd_] >= 0)
+      ++validEnd_;
+    std::size_t longest = 0;
+    for (std::size_t c = validBegin_; c < validEnd_; ++c) {
+      const auto column = static_cast<std::uint32_t>(columnOf[c]);
+      if (runStart_.empty() || column != runSource_.back()) {
+        if (!runStart_.empty()) longest = std::max(longest, c - runStart_.back());
+        runSource_.push_back(column);
+        runStart_.push_back(static_cast<std::uint32_t>(c));
+      }
+    }
+    if (!runStart_.empty()) longest = std::max(longest, validEnd_ - runStart_.back());
+    // An enlargement of up to four times writes each run with four stores at once; the later
+    // runs overwrite what an earlier one wrote beyond its end.
+    byRuns_ = longest >= 2 && longest <= kRunStores;
+    if (!byRuns_) {
+      columnIndex_.reserve(validEnd_ - validBegin_);
+      for (std::size_t c = validBegin_; c < validEnd_; ++c)
+        columnIndex_.push_back(static_cast<std::uint32_t>(columnOf[c]));
+    }
+  }
+
+  void operator()(const std::uint32_t* in, std::uint32_t* into) const {
+    std::fill(into, into + validBegin_, kBlackPixel);
+    if (byRuns_) {
+      const std::size_t runs = runStart_.size();
+      std::size_t k = 0;
+      for (; k < runs && runStart_[k] + kRunStores <= validEnd_; ++k) {
+        const std::uint32_t v = in[runSource_[k]];
+        std::uint32_t* at = into + runStart_[k];
+        for (std::size_t i = 0; i < kRunStores; ++i)
+          at[i] = v;
+      }
+      for (; k < runs; ++k) {
+        const std::size_t end = k + 1 < runs ? runStart_[k + 1] : validEnd_;
+        std::fill(into + runStart_[k], into + end, in[runSource_[k]]);
+      }
+    } else {
+      std::uint32_t* at = into + validBegin_;
+      for (std::size_t i = 0; i < columnIndex_.size(); ++i)
+        at[i] = in[columnIndex_[i]];
+    }
+    std::fill(into + validEnd_, into + count_, kBlackPixel);
+  }
+
+ private:
+  static constexpr std::size_t kRunStores = 4;
+  std::size_t count_;
+  std::size_t validBegin_ = 0;
+  std::size_t validEnd_ = 0;
+  bool byRuns_ = false;
+  std::vector<std::uint32_t> runSource_;
+  std::vector<std::uint32_t> runStart_;
+  std::vector<std::uint32_t> columnIndex_;
+};
+
 }  // namespace
 
 bool StretchBlt(DeviceContext& dst, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
@@ -60,22 +125,14 @@ bool StretchBlt(DeviceContext& dst, std::int32_t x, std::int32_t y, std::int32_t
   const std::vector<std::int64_t> rowOf =
       indexMap(rows, y, h, sy, sh, block.originY, source.height());
 
-  // The map is monotone, so the columns without a source are a prefix and a suffix; the
-  // gather loop runs over the columns between them with 32-bit indices.
+  const RowGather gather(columnOf);
   const auto count = static_cast<std::size_t>(cols.length());
-  std::size_t validBegin = 0;
-  while (validBegin < count && columnOf[validBegin] < 0)
-    ++validBegin;
-  std::size_t validEnd = validBegin;
-  std::vector<std::uint32_t> columnIndex(count);
-  while (validEnd < count && columnOf[validEnd] >= 0) {
-    columnIndex[validEnd] = static_cast<std::uint32_t>(columnOf[validEnd]);
-    ++validEnd;
-  }
 
   // One destination row is gathered from its source row, then combined; consecutive
   // destination rows that read the same source row reuse the gathered row.
-  forEachRowBand(rows.begin, rows.end, cols.length(), [&](std::int64_t first, std::int64_t last) {
+  // A shrinking row reads from a source row as wide as sw, which its memory traffic follows.
+  const std::int64_t rowCost = std::max<std::int64_t>(cols.length(), sw);
+  forEachRowBand(rows.begin, rows.end, rowCost, [&](std::int64_t first, std::int64_t last) {
     std::vector<std::uint32_t> gathered(count);
     std::int64_t gatheredRow = -2;
     const std::uint32_t* previousOut = nullptr;
@@ -96,13 +153,7 @@ bool StretchBlt(DeviceContext& dst, std::int32_t x, std::int32_t y, std::int32_t
       // target here); other operations gather first and then combine.
       const bool direct = op == RasterOp::SRCCOPY;
       if (srcRow != gatheredRow || direct) {
-        const std::uint32_t* in = source.row(srcRow);
-        std::uint32_t* into = direct ? out : gathered.data();
-        std::fill(into, into + validBegin, kBlackPixel);
-        for (std::size_t c = validBegin; c < validEnd; ++c) {
-          into[c] = in[columnIndex[c]];
-        }
-        std::fill(into + validEnd, into + count, kBlackPixel);
+        gather(source.row(srcRow), direct ? out : gathered.data());
         gatheredRow = srcRow;
       }
       if (!direct) combineRow(op, out, gathered.data(), count);
