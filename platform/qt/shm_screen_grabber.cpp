@@ -55,6 +55,9 @@ std::unique_ptr<ShmScreenGrabber> ShmScreenGrabber::forApplication() {
   const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
   if (x11 == nullptr || x11->connection() == nullptr) return nullptr;
   xcb_connection_t* xcb = x11->connection();
+  // A request of an extension the server lacks breaks the connection: ask first.
+  const xcb_query_extension_reply_t* extension = xcb_get_extension_data(xcb, &xcb_shm_id);
+  if (extension == nullptr || extension->present == 0) return nullptr;
   xcb_shm_query_version_reply_t* version =
       xcb_shm_query_version_reply(xcb, xcb_shm_query_version(xcb), nullptr);
   if (version == nullptr) return nullptr;  // no MIT-SHM on this server

@@ -29,6 +29,9 @@ constexpr int kTaskbarTop = 740;
 
 class CaptureOnDesktop : public ::testing::Test {
  protected:
+  explicit CaptureOnDesktop(const std::vector<std::string>& serverOptions = {})
+      : session(XSession::Desktop::WithWindowManager, 1024, 768, serverOptions) {}
+
   void TearDown() override {
     if (HasFailure()) {
       std::printf("kepa's output:\n%s\nscreenshot: %s\n", kepa.log().c_str(),
@@ -50,32 +53,47 @@ class CaptureOnDesktop : public ::testing::Test {
     return at == std::string::npos ? "" : log.substr(at, log.find('\n', at) - at);
   }
 
+  // Captures the pattern from the tray, then changes the real screen.
+  void expectFrozenPattern() {
+    const QRect screen = session.screen();
+    session.setRootPicture(pattern(screen.size()));
+    ASSERT_TRUE(startCapture());
+    // The real screen changes: the frozen image must not.
+    QImage inverted = pattern(screen.size());
+    inverted.invertPixels();
+    session.setRootPicture(inverted);
+
+    // The pointer was left on the tray icon, below the checked rows: every pixel above the
+    // taskbar is the picture as it was, the tray menu's place included.
+    QImage shot;
+    const auto matches = [&] {
+      shot = session.screenshot();
+      for (int y = 0; y < kTaskbarTop; ++y) {
+        for (int x = 0; x < screen.width(); ++x) {
+          if (shot.pixel(x, y) != patternAt(x, y)) return false;
+        }
+      }
+      return true;
+    };
+    EXPECT_TRUE(waitUntil(matches, seconds(10)));
+  }
+
   XSession session;
   KepaDriver kepa{session, KEPA_BINARY, session.directory() + "/kepa.log"};
 };
 
 TEST_F(CaptureOnDesktop, FreezesTheScreenWithoutTheMenuAndKeepsItWhenTheScreenChanges) {
-  const QRect screen = session.screen();
-  session.setRootPicture(pattern(screen.size()));
-  ASSERT_TRUE(startCapture());
-  // The real screen changes: the frozen image must not.
-  QImage inverted = pattern(screen.size());
-  inverted.invertPixels();
-  session.setRootPicture(inverted);
+  expectFrozenPattern();
+}
 
-  // The pointer was left on the tray icon, below the checked rows: every pixel above the
-  // taskbar is the picture as it was, the tray menu's place included.
-  QImage shot;
-  const auto matches = [&] {
-    shot = session.screenshot();
-    for (int y = 0; y < kTaskbarTop; ++y) {
-      for (int x = 0; x < screen.width(); ++x) {
-        if (shot.pixel(x, y) != patternAt(x, y)) return false;
-      }
-    }
-    return true;
-  };
-  EXPECT_TRUE(waitUntil(matches, seconds(10)));
+// A server without the shared-memory extension: the capture takes the plain X11 path.
+class CaptureWithoutSharedMemory : public CaptureOnDesktop {
+ protected:
+  CaptureWithoutSharedMemory() : CaptureOnDesktop({"-extension", "MIT-SHM"}) {}
+};
+
+TEST_F(CaptureWithoutSharedMemory, FreezesTheScreenAllTheSame) {
+  expectFrozenPattern();
 }
 
 TEST_F(CaptureOnDesktop, DragShowsTheFrameAndEnablesTheMenu) {

@@ -39,9 +39,10 @@ std::optional<XWindow> KepaDriver::trayIcon() {
 
 std::vector<XWindow> KepaDriver::menus() {
   std::vector<XWindow> found;
+  const QRect screen = session_.screen();
   for (const XWindow& window : windows()) {
     if (window.overrideRedirect && !window.embedded &&
-        window.type.find("TOOLTIP") == std::string::npos && window.geometry != session_.screen()) {
+        window.type.find("TOOLTIP") == std::string::npos && window.geometry != screen) {
       found.push_back(window);
     }
   }

@@ -104,7 +104,8 @@ void collect(Display* x, Window window, pid_t pid, std::vector<XWindow>& found) 
 
 }  // namespace
 
-XSession::XSession(Desktop desktop, int width, int height) {
+XSession::XSession(Desktop desktop, int width, int height,
+                   const std::vector<std::string>& serverOptions) {
   std::string pattern = (std::filesystem::temp_directory_path() / "kepa-e2e-XXXXXX").string();
   if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   directory_ = pattern;
@@ -114,11 +115,13 @@ XSession::XSession(Desktop desktop, int width, int height) {
 
   // -displayfd picks a free display number and reports it on standard output.
   const std::string numberFile = directory_ + "/display";
-  server_ = std::make_unique<Process>(
-      std::vector<std::string>{"Xvfb", "-displayfd", "1", "-screen", "0",
-                               std::to_string(width) + "x" + std::to_string(height) + "x24",
-                               "-nolisten", "tcp", "-noreset"},
-      std::map<std::string, std::string>{}, numberFile, directory_ + "/xvfb.log");
+  std::vector<std::string> command{
+      "Xvfb",      "-displayfd", "1",
+      "-screen",   "0",          std::to_string(width) + "x" + std::to_string(height) + "x24",
+      "-nolisten", "tcp",        "-noreset"};
+  command.insert(command.end(), serverOptions.begin(), serverOptions.end());
+  server_ = std::make_unique<Process>(command, std::map<std::string, std::string>{}, numberFile,
+                                      directory_ + "/xvfb.log");
   if (!waitUntil([&] { return readFile(numberFile).find('\n') != std::string::npos; },
                  std::chrono::seconds(20))) {
     throw std::runtime_error("Xvfb did not start");

@@ -29,8 +29,10 @@ class XSession {
  public:
   enum class Desktop { WithWindowManager, BareServer };
 
+  // serverOptions are added to Xvfb's command line (e.g. "-extension", "MIT-SHM" to run a
+  // server without shared memory).
   explicit XSession(Desktop desktop = Desktop::WithWindowManager, int width = 1024,
-                    int height = 768);
+                    int height = 768, const std::vector<std::string>& serverOptions = {});
   XSession(const XSession&) = delete;
   XSession& operator=(const XSession&) = delete;
   ~XSession();
