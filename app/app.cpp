@@ -8,6 +8,7 @@ namespace kepa {
 
 App::App(Desktop& desktop)
     : desktop_(desktop),
+      form3_(module1_, desktop, [this]() -> DeviceContext& { return form2_.hDC(); }),
       form2_(module1_, desktop, form3_),
       form1_(desktop, form2_, [this] { End(); }) {}
 

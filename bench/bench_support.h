@@ -1,9 +1,14 @@
 // What the benchmarks share: busy test pictures and the memcpy baseline.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <vector>
 
 #include <QImage>
+
+#include <benchmark/benchmark.h>
 
 #include "platform/surface.h"
 

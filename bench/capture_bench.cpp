@@ -3,7 +3,6 @@
 //
 // usage: kepa_capture_bench [--screen=WIDTHxHEIGHT] [benchmark options]
 #include <cstdlib>
-#include <cstring>
 
 #include <sys/ipc.h>
 #include <sys/shm.h>
@@ -20,10 +19,10 @@
 
 #include "app/app.h"
 #include "bench_support.h"
+#include "own_display.h"
 #include "platform/bit_blt.h"
 #include "platform/qt/qt_desktop.h"
 #include "ratio_reporter.h"
-#include "tools/xdriver/x_session.h"
 
 namespace kepa::bench {
 namespace {
@@ -158,23 +157,13 @@ void registerAll() {
 }  // namespace kepa::bench
 
 int main(int argc, char* argv[]) {
-  int width = 1920;
-  int height = 1080;
-  std::vector<char*> args;
-  for (int i = 0; i < argc; ++i) {
-    if (std::sscanf(argv[i], "--screen=%dx%d", &width, &height) == 2) continue;
-    args.push_back(argv[i]);
-  }
-  int count = static_cast<int>(args.size());
-  kepa::xdriver::XSession session(kepa::xdriver::XSession::Desktop::BareServer, width, height);
-  session.setRootPicture(kepa::bench::imageOf(kepa::bench::busySurface(width, height, 7)));
-  qputenv("DISPLAY", QByteArray::fromStdString(session.display()));
-  qputenv("QT_QPA_PLATFORM", "xcb");
-  QApplication application(count, args.data());
+  kepa::bench::OwnDisplay display(argc, argv);
+  int count = static_cast<int>(display.arguments.size());
+  QApplication application(count, display.arguments.data());
   QApplication::setQuitOnLastWindowClosed(false);
-  kepa::bench::gCase = std::to_string(width) + "x" + std::to_string(height);
+  kepa::bench::gCase = display.name();
   kepa::bench::registerAll();
-  benchmark::Initialize(&count, args.data());
+  benchmark::Initialize(&count, display.arguments.data());
   kepa::bench::RatioReporter reporter({{"XShmGetImage", "vs raw XShmGetImage"},
                                        {"Qt", "vs QScreen::grabWindow"},
                                        {"full repaint", "vs full-screen repaint"}});

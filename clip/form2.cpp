@@ -6,6 +6,7 @@
 #include "effects/mosaic.h"
 #include "platform/bit_blt.h"
 #include "platform/numeric.h"
+#include "platform/qt/window_pos.h"
 
 namespace kepa {
 
@@ -30,6 +31,7 @@ std::unique_ptr<Form2Window> Form2::createWindow() {
   buildClipMenu(window->ClipMenu);
   Menu& menu = window->ClipMenu;
   menu.find("EndClip").onClick([this] { EndClip_Click(); });
+  menu.find("GZoom").onClick([this] { GZoom_Click(); });
   for (const std::int16_t index : {1, 2, 3}) {
     menu.find("RGBch", index).onClick([this, index] { RGBch_Click(index); });
   }
@@ -126,6 +128,23 @@ void Form2::Form_MouseUp(int button, int, float, float) {
 void Form2::EndClip_Click() {
   Unload();
   form3_.Unload();
+}
+
+// Switches the magnifier: shown always on top without taking the focus and ticking every
+// millisecond, or hidden and stopped. Neither moves nor resizes it.
+void Form2::GZoom_Click() {
+  constexpr std::uint32_t kShow = SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE;
+  constexpr std::uint32_t kHide = SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE;
+  static_assert(kShow == 0x53 && kHide == 0x93);
+  if (form3_.Visible()) {
+    desktop_.SetWindowPos(desktop_.windowHandle(form3_.window()), HWND_NOTOPMOST, 10, 10, 10, 10,
+                          kHide);
+    form3_.window().Timer1.setInterval(0);
+  } else {
+    desktop_.SetWindowPos(desktop_.windowHandle(form3_.window()), HWND_TOPMOST, 10, 10, 10, 10,
+                          kShow);
+    form3_.window().Timer1.setInterval(1);
+  }
 }
 
 Region Form2::region() const {

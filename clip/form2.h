@@ -29,6 +29,7 @@ class Form2 {
   void Form_MouseUp(int button, int shift, float x, float y);
   void Picture1_MouseMove() {}
   void EndClip_Click();
+  void GZoom_Click();
 
   // The colour conversions and the mosaic of the region image.
   void RGBch_Click(std::int16_t Index);

@@ -6,16 +6,11 @@
 #include <QRegion>
 
 #include "platform/qt/mouse_buttons.h"
+#include "platform/qt/surface_image.h"
 
 namespace kepa {
 
 namespace {
-
-// A Surface seen as a QImage without copying: both use 0xFFRRGGBB words in rows.
-QImage viewOf(const Surface& surface) {
-  return {reinterpret_cast<const uchar*>(surface.data()), surface.width(), surface.height(),
-          static_cast<qsizetype>(surface.bytesPerLine()), QImage::Format_RGB32};
-}
 
 QRegion outlineOf(const FrameShape& frame) {
   QRegion region;
@@ -82,12 +77,12 @@ void Form2Window::showOverScreen() {
 
 void Form2Window::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  const QImage captured = viewOf(image);
+  const QImage captured = imageOf(image);
   for (const QRect& rect : event->region())
     painter.drawImage(rect.topLeft(), captured, rect);
   if (Picture1.visible() && !Picture1.image().empty()) {
     painter.drawImage(QPoint(Picture1.position().x, Picture1.position().y),
-                      viewOf(Picture1.image()));
+                      imageOf(Picture1.image()));
   }
   const QColor frameColour = qtColour(shape1_.borderColor);
   for (const Rect& edge : shape1_.edges()) {

@@ -1,7 +1,59 @@
 #include "magnifier/form3.h"
 
+#include <QString>
+
+#include "magnifier/place_zoom_window.h"
+#include "magnifier/zoom_rules.h"
+#include "platform/bit_blt.h"
+#include "platform/numeric.h"
+#include "platform/stretch_blt.h"
+
 namespace kepa {
 
-Form3::Form3() : window_([] { return std::make_unique<Form3Window>(); }, [this] { Form_Load(); }) {}
+Form3::Form3(Module1& module1, Desktop& desktop, std::function<DeviceContext&()> capturedScreen)
+    : module1_(module1),
+      desktop_(desktop),
+      capturedScreen_(std::move(capturedScreen)),
+      window_([this] { return createWindow(); }, [this] { Form_Load(); }) {}
+
+std::unique_ptr<Form3Window> Form3::createWindow() {
+  return std::make_unique<Form3Window>(
+      desktop_.twipsPerPixelX(), desktop_.twipsPerPixelY(),
+      Form3Window::Handlers{
+          .timer1 = [this] { Timer1_Timer(); },
+          .mouseMove = [this](int b, int s, float x, float y) { Form_MouseMove(b, s, x, y); },
+          .closed = [this] { Unload(); },
+      });
+}
+
+void Form3::Timer1_Timer() {
+  Form3Window& form = window();
+  module1_.CursorPos = desktop_.GetCursorPos();
+  const Point corner = zoomSourceCorner(module1_.CursorPos);
+  form.Picture1.Cls();
+  const DeviceContext& captured = capturedScreen_();
+  const Rect onImage = zoomSourceOnImage(corner, captured.width(), captured.height());
+  BitBlt(form.Picture1.hDC(), onImage.x - corner.x, onImage.y - corner.y, onImage.width,
+         onImage.height, captured, onImage.x, onImage.y, RasterOp::SRCCOPY);
+  const Colour marker = markerColour(GetPixel(form.Picture1.hDC(), kZoomOffset, kZoomOffset));
+  SetPixelV(form.Picture1.hDC(), kZoomOffset, kZoomOffset, marker);
+  const ZoomLabels labels =
+      zoomLabels(module1_.CursorPos, module1_.SelectActive, module1_.SelStartX, module1_.SelStartY);
+  form.client().LabelX->setText(QString::fromStdString(labels.x));
+  form.client().LabelY->setText(QString::fromStdString(labels.y));
+  // The client area is cleared and the block enlarged onto it. When the block and the size
+  // are those the view already shows, that gives the same image again: the work is skipped.
+  const std::int32_t width = toLong(desktop_.twipsPerPixelX() * kZoomSquare);
+  const std::int32_t height = toLong(desktop_.twipsPerPixelY() * kZoomSquare);
+  if (form.client().showsAlready(form.Picture1.image(), width, height)) return;
+  form.Cls();
+  StretchBlt(form.hDC(), 0, 0, width, height, form.Picture1.hDC(), 0, 0, kZoomSquare, kZoomSquare,
+             RasterOp::SRCCOPY);
+  form.client().repaintChanged();
+}
+
+void Form3::Form_MouseMove(int, int, float, float) {
+  PlaceZoomWindow(module1_, desktop_, window());
+}
 
 }  // namespace kepa

@@ -1,24 +1,38 @@
-// Form3: the magnifier window's code module.
+// Form3: the magnifier window's code module. Each tick of its timer enlarges the 15 x 15
+// captured pixels around the pointer, marks the centre pixel and shows the coordinates.
 #pragma once
 
+#include <functional>
+
+#include "app/module1.h"
 #include "magnifier/form3_window.h"
+#include "platform/device_context.h"
+#include "platform/qt/desktop.h"
 #include "platform/qt/lazy_window.h"
 
 namespace kepa {
 
 class Form3 {
  public:
-  Form3();
+  // `capturedScreen` gives the device context of the clipping window's captured image.
+  Form3(Module1& module1, Desktop& desktop, std::function<DeviceContext&()> capturedScreen);
 
   Form3Window& window() { return window_.get(); }
   [[nodiscard]] bool isLoaded() const { return window_.isLoaded(); }
   // Visible: reading it loads the window (hidden) if it does not exist yet.
-  [[nodiscard]] bool Visible() { return window().isVisible(); }
+  [[nodiscard]] bool Visible() { return window().Visible(); }
   void Unload() { window_.unload(); }
 
   void Form_Load() {}
+  void Timer1_Timer();
+  void Form_MouseMove(int button, int shift, float x, float y);
 
  private:
+  std::unique_ptr<Form3Window> createWindow();
+
+  Module1& module1_;
+  Desktop& desktop_;
+  std::function<DeviceContext&()> capturedScreen_;
   LazyWindow<Form3Window> window_;
 };
 

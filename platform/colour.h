@@ -12,6 +12,7 @@ class Colour {
   static constexpr std::uint32_t kSystemFlag = 0x80000000U;
   static constexpr std::uint32_t kWindowBackground = kSystemFlag | 5U;
   static constexpr std::uint32_t kWindowText = kSystemFlag | 8U;
+  static constexpr std::uint32_t kButtonFace = kSystemFlag | 15U;  // a form's own background
 
   constexpr Colour() = default;
   // The raw value as written in the program, e.g. Colour(0x800000) for dark blue.
@@ -31,10 +32,11 @@ class Colour {
   [[nodiscard]] constexpr bool isSystemColour() const { return (value_ & kSystemFlag) != 0; }
 
   // The plain 0x00BBGGRR colour: system colours resolve to the fixed values of a classic
-  // desktop (window background white, window text black); a system index the program never
-  // uses resolves to black; bits 24-30 of a plain colour are ignored.
+  // desktop (window background white, window text black, button face light grey); a system
+  // index the program never uses resolves to black; bits 24-30 of a plain colour are ignored.
   [[nodiscard]] constexpr Colour resolved() const {
     if (value_ == kWindowBackground) return Colour(0xFFFFFFU);
+    if (value_ == kButtonFace) return Colour(0xC0C0C0U);
     if (isSystemColour()) return Colour(0x000000U);
     return Colour(value_ & 0xFFFFFFU);
   }

@@ -59,6 +59,11 @@ class Desktop {
   virtual bool Shell_NotifyIconA(std::uint32_t message, const NOTIFYICONDATA& record) = 0;
 
   virtual bool SetForegroundWindow(std::uint32_t hWnd) = 0;
+  // SetWindowPos on the window hWnd, with the insert-after values and flags of window_pos.h;
+  // false for an unknown handle.
+  virtual bool SetWindowPos(std::uint32_t hWnd, std::int32_t hWndInsertAfter, std::int32_t x,
+                            std::int32_t y, std::int32_t cx, std::int32_t cy,
+                            std::uint32_t wFlags) = 0;
   // Runs the pending events once.
   virtual void DoEvents() = 0;
 

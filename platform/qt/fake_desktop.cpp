@@ -1,8 +1,11 @@
 #include "platform/qt/fake_desktop.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include <QCoreApplication>
+
+#include "platform/qt/window_pos.h"
 
 namespace kepa {
 
@@ -116,6 +119,20 @@ bool FakeDesktop::Shell_NotifyIconA(std::uint32_t message, const NOTIFYICONDATA&
 bool FakeDesktop::SetForegroundWindow(std::uint32_t hWnd) {
   calls.push_back("SetForegroundWindow " + std::to_string(hWnd));
   return registry_.window(hWnd) != nullptr;
+}
+
+bool FakeDesktop::SetWindowPos(std::uint32_t hWnd, std::int32_t hWndInsertAfter, std::int32_t x,
+                               std::int32_t y, std::int32_t cx, std::int32_t cy,
+                               std::uint32_t wFlags) {
+  char flags[16];
+  std::snprintf(flags, sizeof flags, "0x%X", static_cast<unsigned>(wFlags));
+  calls.push_back("SetWindowPos " + std::to_string(hWnd) + " " + std::to_string(hWndInsertAfter) +
+                  " " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(cx) +
+                  " " + std::to_string(cy) + " " + flags);
+  QWidget* window = registry_.window(hWnd);
+  if (window == nullptr) return false;
+  applyWindowPos(*window, hWndInsertAfter, x, y, cx, cy, wFlags);
+  return true;
 }
 
 void FakeDesktop::DoEvents() {

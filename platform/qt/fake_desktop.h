@@ -71,6 +71,9 @@ class FakeDesktop final : public Desktop {
   [[nodiscard]] bool waitForNotificationArea(std::chrono::milliseconds timeout) override;
   bool Shell_NotifyIconA(std::uint32_t message, const NOTIFYICONDATA& record) override;
   bool SetForegroundWindow(std::uint32_t hWnd) override;
+  bool SetWindowPos(std::uint32_t hWnd, std::int32_t hWndInsertAfter, std::int32_t x,
+                    std::int32_t y, std::int32_t cx, std::int32_t cy,
+                    std::uint32_t wFlags) override;
   void DoEvents() override;
 
   void showMessage(MessageKind kind, const std::string& title, const std::string& text) override;

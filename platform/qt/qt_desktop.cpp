@@ -13,6 +13,9 @@
 #include <QScreen>
 #include <QThread>
 
+#include "platform/qt/pointer_query.h"
+#include "platform/qt/window_pos.h"
+
 namespace kepa {
 
 namespace {
@@ -158,6 +161,8 @@ void QtDesktop::ReleaseDC(DeviceContext& screen) {
 }
 
 Point QtDesktop::GetCursorPos() {
+  if (!pointer_) pointer_ = std::make_unique<PointerQuery>();
+  if (const std::optional<Point> at = pointer_->position()) return *at;
   const QPoint at = QCursor::pos(&primaryScreen());
   const double ratio = primaryScreen().devicePixelRatio();
   return {static_cast<std::int32_t>(at.x() * ratio), static_cast<std::int32_t>(at.y() * ratio)};
@@ -222,6 +227,15 @@ bool QtDesktop::SetForegroundWindow(std::uint32_t hWnd) {
     window->raise();
     window->activateWindow();
   }
+  return true;
+}
+
+bool QtDesktop::SetWindowPos(std::uint32_t hWnd, std::int32_t hWndInsertAfter, std::int32_t x,
+                             std::int32_t y, std::int32_t cx, std::int32_t cy,
+                             std::uint32_t wFlags) {
+  QWidget* window = registry_.window(hWnd);
+  if (window == nullptr) return false;
+  applyWindowPos(*window, hWndInsertAfter, x, y, cx, cy, wFlags);
   return true;
 }
 

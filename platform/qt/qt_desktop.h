@@ -8,6 +8,7 @@
 #include <QSystemTrayIcon>
 
 #include "platform/qt/desktop.h"
+#include "platform/qt/pointer_query.h"
 #include "platform/qt/qt_screen_source.h"
 #include "platform/qt/shm_screen_grabber.h"
 #include "platform/qt/window_registry.h"
@@ -36,6 +37,9 @@ class QtDesktop final : public Desktop {
   [[nodiscard]] bool waitForNotificationArea(std::chrono::milliseconds timeout) override;
   bool Shell_NotifyIconA(std::uint32_t message, const NOTIFYICONDATA& record) override;
   bool SetForegroundWindow(std::uint32_t hWnd) override;
+  bool SetWindowPos(std::uint32_t hWnd, std::int32_t hWndInsertAfter, std::int32_t x,
+                    std::int32_t y, std::int32_t cx, std::int32_t cy,
+                    std::uint32_t wFlags) override;
   void DoEvents() override;
 
   void showMessage(MessageKind kind, const std::string& title, const std::string& text) override;
@@ -53,6 +57,7 @@ class QtDesktop final : public Desktop {
   std::unique_ptr<ShmScreenGrabber> grabber_;
   bool grabberProbed_ = false;
   std::unique_ptr<QtScreenSource> screen_;
+  std::unique_ptr<PointerQuery> pointer_;
   std::unique_ptr<QSystemTrayIcon> tray_;
   NOTIFYICONDATA record_{};
   bool waitCursor_ = false;

@@ -19,6 +19,8 @@ TEST(Colour, LayoutAndSystemColours) {
   EXPECT_EQ(Colour::fromPixel(0xFF123456U).value(), 0x563412U);
   EXPECT_EQ(Colour(0x80000005).resolved().value(), 0xFFFFFFU);  // window background
   EXPECT_EQ(Colour(0x80000008).resolved().value(), 0x000000U);  // window text
+  EXPECT_EQ(Colour(0x8000000F).resolved().value(), 0xC0C0C0U);  // button face
+  EXPECT_EQ(Colour(0x80000001).resolved().value(), 0x000000U);  // never used: black
   EXPECT_TRUE(Colour(0x80000005).isSystemColour());
   EXPECT_EQ(Colour(0x80000005).pixel(), 0xFFFFFFFFU);
   EXPECT_EQ(Colour(0x7F0000FF).resolved().value(), 0x0000FFU);

@@ -1,0 +1,77 @@
+// The fixture of the clipping window's and the magnifier's forms tests.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "app/app.h"
+#include "platform/bit_blt.h"
+#include "platform/qt/fake_desktop.h"
+
+namespace kepa::testing {
+
+// The synthetic screen: every pixel distinct and asymmetric in x and y.
+inline std::uint32_t screenColour(std::int32_t x, std::int32_t y) {
+  return static_cast<std::uint32_t>((x & 0xFF) | ((y & 0xFF) << 8) |
+                                    (((x >> 8) + 4 * (y >> 8)) << 16));
+}
+
+// An App on a FakeDesktop whose screen holds screenColour, started, with helpers for the
+// capture, a left-button drag and the clipping menu.
+class ClippingTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    paintScreen(0);
+    ASSERT_TRUE(app.start());
+  }
+
+  void paintScreen(std::uint32_t mix) {
+    for (std::int32_t y = 0; y < desktop.screen.height(); ++y) {
+      for (std::int32_t x = 0; x < desktop.screen.width(); ++x) {
+        desktop.screen.row(y)[x] = Colour(screenColour(x, y) ^ mix).pixel();
+      }
+    }
+  }
+
+  void capture() {
+    desktop.menuChoices.push_back("StartCap");
+    desktop.sendIconEvent(WM_RBUTTONDOWN);
+  }
+
+  // The left button pressed at `from`, moved to `to`, released at `release`.
+  void drag(Point from, Point to, Point release) {
+    desktop.cursor = from;
+    form2().Form_MouseDown(1, 0, static_cast<float>(from.x), static_cast<float>(from.y));
+    desktop.cursor = to;
+    form2().Form_MouseMove(1, 0, static_cast<float>(to.x), static_cast<float>(to.y));
+    desktop.cursor = release;
+    form2().Form_MouseUp(1, 0, static_cast<float>(release.x), static_cast<float>(release.y));
+  }
+
+  // The clipping menu as it pops up now.
+  const MenuSnapshot& openMenu() {
+    form2().Form_MouseDown(2, 0, 0, 0);
+    return desktop.popups.back();
+  }
+
+  static const MenuSnapshot& item(const MenuSnapshot& menu, const std::string& name) {
+    for (const MenuSnapshot& entry : menu.items) {
+      if (entry.name == name) return entry;
+    }
+    throw std::out_of_range(name);
+  }
+
+  Form2& form2() { return app.form2(); }
+  Form2Window& window() { return app.form2().window(); }
+  Module1& module1() { return app.module1(); }
+  std::uint32_t pixelOf(const Picture& picture, std::int32_t x, std::int32_t y) {
+    return static_cast<std::uint32_t>(GetPixel(const_cast<Picture&>(picture).hDC(), x, y));
+  }
+
+  FakeDesktop desktop;
+  App app{desktop};
+};
+
+}  // namespace kepa::testing

@@ -1,0 +1,292 @@
+// The magnifier on a FakeDesktop: the enlarged view of the captured image, the marker, the
+// labels, the switch from the clipping menu and the moves out of the pointer's way.
+#include "magnifier/form3.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "clipping_fixture.h"
+
+namespace kepa {
+namespace {
+
+using testing::screenColour;
+
+constexpr std::uint32_t kButtonFace = 0xC0C0C0;
+constexpr std::uint32_t kWindowBackground = 0xFFFFFF;
+
+// Counts the paint events a widget gets.
+class PaintCounter final : public QObject {
+ public:
+  int paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+class Form3Test : public testing::ClippingTest {
+ protected:
+  Form3& form3() { return app.form3(); }
+  Form3Window& zoom() { return app.form3().window(); }
+
+  // The magnifier switched on from the clipping menu.
+  void switchOn() {
+    desktop.menuChoices.push_back("GZoom");
+    form2().Form_MouseDown(2, 0, 0, 0);
+  }
+
+  // The colour the enlarged view shows at (x, y) of the client area.
+  std::uint32_t viewAt(std::int32_t x, std::int32_t y) {
+    return Colour::fromPixel(zoom().client().image().row(y)[x]).value();
+  }
+
+  // Every block (i, j) of the view is `expected(i, j)`, 15 x 15 pixels at (15i, 15j).
+  void expectBlocks(const std::function<std::uint32_t(int, int)>& expected) {
+    for (int j = 0; j < 15; ++j) {
+      for (int i = 0; i < 15; ++i) {
+        for (int y = 15 * j; y < 15 * j + 15; ++y) {
+          for (int x = 15 * i; x < 15 * i + 15; ++x) {
+            ASSERT_EQ(viewAt(x, y), expected(i, j)) << "block " << i << "," << j;
+          }
+        }
+      }
+    }
+  }
+
+  std::string labelX() { return zoom().client().LabelX->text().toStdString(); }
+  std::string labelY() { return zoom().client().LabelY->text().toStdString(); }
+};
+
+TEST_F(Form3Test, WindowStartsHiddenStoppedAndLaidOutInTwips) {
+  capture();
+  EXPECT_FALSE(form3().Visible());  // loads it
+  ASSERT_TRUE(form3().isLoaded());
+  EXPECT_EQ(zoom().windowTitle(), QStringLiteral("ＺｏｏｍＵＰ"));
+  EXPECT_FALSE(zoom().windowIcon().isNull());
+  EXPECT_EQ(zoom().client().size(), QSize(227, 273));
+  // Its own frame: a caption 18 pixels high and a one-pixel border.
+  EXPECT_EQ(zoom().size(), QSize(229, 293));
+  EXPECT_EQ(zoom().client().pos(), QPoint(1, 19));
+  EXPECT_EQ(zoom().Timer1.interval(), 0);
+  EXPECT_FALSE(zoom().Timer1.isRunning());
+  const struct {
+    QLabel* label;
+    const char* caption;
+    QRect geometry;
+  } labels[] = {{zoom().client().Label1, "X :", {8, 240, 25, 17}},
+                {zoom().client().LabelX, "Label3", {40, 240, 89, 17}},
+                {zoom().client().Label2, "Y :", {128, 240, 25, 17}},
+                {zoom().client().LabelY, "Label4", {160, 240, 57, 17}}};
+  for (const auto& l : labels) {
+    EXPECT_EQ(l.label->text().toStdString(), l.caption);
+    EXPECT_EQ(l.label->geometry(), l.geometry) << l.caption;
+    EXPECT_EQ(l.label->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
+    EXPECT_TRUE(l.label->font().bold());
+    EXPECT_EQ(l.label->font().pointSize(), 12);
+  }
+  EXPECT_EQ(zoom().Picture1.width(), 32);
+  EXPECT_EQ(zoom().Picture1.position(), (Point{64, 296}));
+  EXPECT_EQ(zoom().Picture1.backColor().value(), Colour::kWindowBackground);
+}
+
+TEST_F(Form3Test, LayoutScalesWithTheDisplaysTwipsPerPixel) {
+  desktop.twipsPerPixel = 12.0F;  // 120 dpi, from here on
+  app.form1().StartCap_Click();
+  // 3405 x 4095 twips; labels at (8, 240) x 15 twips; the view 12 x 15 pixels square.
+  EXPECT_EQ(zoom().client().size(), QSize(284, 341));
+  EXPECT_EQ(zoom().client().LabelX->geometry(), QRect(50, 300, 111, 21));
+  desktop.cursor = {300, 200};
+  zoom().Timer1.setInterval(0);
+  form3().Timer1_Timer();
+  // Each captured pixel is a 12 x 12 block; 15 blocks fill 180 pixels, the rest is background.
+  EXPECT_EQ(viewAt(0, 0), screenColour(293, 193));
+  EXPECT_EQ(viewAt(11, 11), screenColour(293, 193));
+  EXPECT_EQ(viewAt(12, 0), screenColour(294, 193));
+  EXPECT_EQ(viewAt(179, 179), screenColour(307, 207));
+  EXPECT_EQ(viewAt(180, 0), kButtonFace);
+}
+
+TEST_F(Form3Test, TickEnlargesTheCapturedSquareAndMarksTheCentre) {
+  capture();
+  // The real screen changes after the capture: the view shows the image as captured.
+  paintScreen(0x5A5A5A);
+  desktop.cursor = {500, 300};
+  form3().Timer1_Timer();
+  EXPECT_EQ(module1().CursorPos, (Point{500, 300}));
+  const std::uint32_t centre = screenColour(500, 300);
+  expectBlocks([&](int i, int j) {
+    return i == 7 && j == 7 ? 0xFFFFFFU - centre : screenColour(493 + i, 293 + j);
+  });
+  // The marker block covers x and y 105 to 119; the client area beyond the view is cleared.
+  EXPECT_EQ(viewAt(105, 105), 0xFFFFFFU - centre);
+  EXPECT_EQ(viewAt(119, 119), 0xFFFFFFU - centre);
+  EXPECT_NE(viewAt(120, 119), 0xFFFFFFU - centre);
+  EXPECT_EQ(viewAt(225, 10), kButtonFace);
+  EXPECT_EQ(viewAt(10, 260), kButtonFace);
+  // No selection yet: the labels give the screen position.
+  EXPECT_EQ(labelX(), "500");
+  EXPECT_EQ(labelY(), "300");
+}
+
+TEST_F(Form3Test, MarkerOnMidGreyWhiteBlackAndRed) {
+  const struct {
+    std::uint32_t centre;
+    std::uint32_t marker;
+  } cases[] = {
+      {0x808080, 0xFFFFFA}, {0xFFFFFF, 0x000000}, {0x000000, 0xFFFFFF}, {0x0000FF, 0xFFFF00}};
+  for (const auto& c : cases) {
+    desktop.screen.row(40)[60] = Colour(c.centre).pixel();
+    capture();
+    desktop.cursor = {60, 40};
+    form3().Timer1_Timer();
+    EXPECT_EQ(viewAt(112, 112), c.marker) << std::hex << c.centre;
+    EXPECT_EQ(viewAt(97, 112), screenColour(59, 40));
+  }
+}
+
+TEST_F(Form3Test, NearTheScreenEdgesTheSquareKeepsItsBackground) {
+  capture();
+  const struct {
+    Point cursor;
+  } edges[] = {{{3, 300}}, {{1020, 300}}, {{500, 2}}, {{500, 766}}, {{0, 0}}, {{1023, 767}}};
+  for (const auto& e : edges) {
+    desktop.cursor = e.cursor;
+    form3().Timer1_Timer();
+    expectBlocks([&](int i, int j) {
+      const std::int32_t x = e.cursor.x - 7 + i;
+      const std::int32_t y = e.cursor.y - 7 + j;
+      if (i == 7 && j == 7) return 0xFFFFFFU - screenColour(x, y);
+      const bool onScreen = x >= 0 && y >= 0 && x < 1024 && y < 768;
+      return onScreen ? screenColour(x, y) : kWindowBackground;
+    });
+  }
+}
+
+TEST_F(Form3Test, LabelsGiveTheOffsetFromTheSelectionStartWhileOneIsActive) {
+  capture();
+  drag({100, 80}, {150, 120}, {150, 120});
+  desktop.cursor = {100, 80};
+  form3().Timer1_Timer();
+  EXPECT_EQ(labelX(), "0");
+  EXPECT_EQ(labelY(), "0");
+  desktop.cursor = {90, 200};
+  form3().Timer1_Timer();
+  EXPECT_EQ(labelX(), "-10");
+  EXPECT_EQ(labelY(), "120");
+  drag({300, 300}, {300, 300}, {300, 300});  // an empty selection: screen positions again
+  desktop.cursor = {90, 200};
+  form3().Timer1_Timer();
+  EXPECT_EQ(labelX(), "90");
+  EXPECT_EQ(labelY(), "200");
+}
+
+TEST_F(Form3Test, ClippingMenuSwitchesItOnAndOffWithoutMovingIt) {
+  capture();
+  switchOn();
+  const std::string handle = std::to_string(desktop.windowHandle(zoom()));
+  EXPECT_EQ(desktop.calls.back(), "SetWindowPos " + handle + " -1 10 10 10 10 0x53");
+  EXPECT_TRUE(form3().Visible());
+  EXPECT_TRUE(zoom().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_TRUE(zoom().testAttribute(Qt::WA_ShowWithoutActivating));
+  EXPECT_EQ(zoom().Timer1.interval(), 1);
+  EXPECT_TRUE(zoom().Timer1.isRunning());
+  const QPoint at = zoom().pos();
+  EXPECT_NE(at, QPoint(10, 10));
+
+  switchOn();  // the same item again: off
+  EXPECT_EQ(desktop.calls.back(), "SetWindowPos " + handle + " -2 10 10 10 10 0x93");
+  EXPECT_FALSE(form3().Visible());
+  EXPECT_FALSE(zoom().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_EQ(zoom().Timer1.interval(), 0);
+  EXPECT_FALSE(zoom().Timer1.isRunning());
+  EXPECT_EQ(zoom().pos(), at);
+
+  // Hidden by other means (as the save command does, or minimised): it reads as not visible,
+  // so the next switch shows it again.
+  switchOn();
+  zoom().hide();
+  switchOn();
+  EXPECT_TRUE(form3().Visible());
+  EXPECT_EQ(zoom().Timer1.interval(), 1);
+  zoom().showMinimized();
+  EXPECT_FALSE(form3().Visible());
+  switchOn();
+  EXPECT_TRUE(form3().Visible());
+  EXPECT_FALSE(zoom().isMinimized());
+}
+
+TEST_F(Form3Test, RunningTimerTicksAndAStillPointerPaintsNothingNew) {
+  capture();
+  desktop.cursor = {400, 400};
+  switchOn();
+  PaintCounter counter;
+  zoom().client().installEventFilter(&counter);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return labelX() == "400"; }, 2000));
+  QTest::qWait(30);
+  const int settled = counter.paints;
+  QTest::qWait(50);  // dozens of ticks over the same pixels
+  EXPECT_EQ(counter.paints, settled);
+  desktop.cursor = {401, 400};
+  ASSERT_TRUE(QTest::qWaitFor([&] { return counter.paints > settled; }, 2000));
+  EXPECT_EQ(labelX(), "401");
+}
+
+TEST_F(Form3Test, MovesOutOfThePointersWayOverItsClientAreaOnly) {
+  capture();
+  switchOn();
+  zoom().move(300, 200);
+  const int width = zoom().frameGeometry().width();
+  // A real pointer move reaching the window at `at` (routed to the child there, if any); each
+  // lands a pixel further on, since a move to where the pointer already is is no move.
+  int moves = 0;
+  const auto moveOver = [&](QPoint at, Point cursor) {
+    desktop.cursor = cursor;
+    QTest::mouseMove(zoom().windowHandle(), at + QPoint(++moves, 0));
+    QCoreApplication::processEvents();
+  };
+  const QPoint client = zoom().client().pos() + QPoint(100, 100);
+  moveOver(client, {100, 100});  // left half, upper half: to the right edge
+  EXPECT_EQ(zoom().pos(), QPoint(1024 - width, 200));
+  EXPECT_EQ(module1().CursorPos, (Point{100, 100}));
+  moveOver(client, {900, 700});  // right half, lower half: to the left edge and the top
+  EXPECT_EQ(zoom().pos(), QPoint(0, 0));
+  zoom().move(300, 200);
+  moveOver(client, {512, 100});  // on the centre line, upper half: nothing moves
+  EXPECT_EQ(zoom().pos(), QPoint(300, 200));
+  moveOver(client, {600, 384});  // sh / 2 exactly is not the lower half
+  EXPECT_EQ(zoom().pos(), QPoint(0, 200));
+  zoom().move(300, 200);
+  // Over a label or the caption: not the client area.
+  moveOver(zoom().client().pos() + zoom().client().LabelX->geometry().center(), {100, 700});
+  EXPECT_EQ(zoom().pos(), QPoint(300, 200));
+  moveOver(QPoint(30, 8), {100, 700});
+  EXPECT_EQ(zoom().pos(), QPoint(300, 200));
+}
+
+TEST_F(Form3Test, ClosingItUnloadsItAndTheNextReferenceStartsAfresh) {
+  capture();
+  desktop.cursor = {10, 10};
+  switchOn();
+  form3().Timer1_Timer();
+  QPointer<Form3Window> first(&zoom());
+  first->close();
+  EXPECT_FALSE(form3().isLoaded());
+  EXPECT_FALSE(first->isVisible());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(first.isNull());
+  EXPECT_FALSE(form3().Visible());  // created again, hidden and stopped
+  EXPECT_EQ(zoom().Timer1.interval(), 0);
+  EXPECT_EQ(labelX(), "Label3");
+  switchOn();
+  EXPECT_TRUE(form3().Visible());
+}
+
+}  // namespace
+}  // namespace kepa
