@@ -102,7 +102,7 @@ void Form1::StartCap_Click() {
       BitBlt(image, 0, 0, ScreenWidthPx_, ScreenHeightPx_, screen, 0, 0, RasterOp::SRCCOPY);
   desktop_.ReleaseDC(screen);
   form2_.window().imageChanged();
-  form2_.window().showOverScreen();
+  form2_.Show();
 }
 
 }  // namespace kepa

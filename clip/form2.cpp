@@ -124,6 +124,11 @@ void Form2::Form_MouseUp(int button, int, float, float) {
   });
 }
 
+void Form2::Show() {
+  window().showOverScreen();
+  if (form3_.isLoaded() && form3_.window().Visible()) form3_.window().raise();
+}
+
 // Ends the clipping: the clipping window and the magnifier close; nothing else is reset.
 void Form2::EndClip_Click() {
   Unload();

@@ -22,6 +22,8 @@ class Form2 {
   // The window's drawing surface: referring to it loads the window.
   DeviceContext& hDC() { return window().hDC; }
   void Unload() { window_.unload(); }
+  // Shows the window over the whole screen; a magnifier that is on stays above it.
+  void Show();
 
   void Form_Load();
   void Form_MouseDown(int button, int shift, float x, float y);
