@@ -1,14 +1,35 @@
 #include "clip/form2.h"
 
+#include <QFileInfo>
+
 #include "clip/clip_menu.h"
+#include "clip/region_drop.h"
 #include "clip/selection.h"
 #include "effects/colour_conversions.h"
 #include "effects/mosaic.h"
 #include "platform/bit_blt.h"
 #include "platform/numeric.h"
+#include "platform/qt/save_picture.h"
 #include "platform/qt/window_pos.h"
 
 namespace kepa {
+
+namespace {
+
+// SetWindowPos flags that show or hide the magnifier where it is, without taking the focus.
+constexpr std::uint32_t kShow = SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE;
+constexpr std::uint32_t kHide = SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE;
+static_assert(kShow == 0x53 && kHide == 0x93);
+
+// The save dialog opens on the program's folder, or, where its user cannot write there (an
+// installed program), on their pictures folder.
+std::string saveFolder(Desktop& desktop) {
+  const std::string program = desktop.AppPath();
+  const QFileInfo folder(QString::fromStdString(program));
+  return folder.isDir() && folder.isWritable() ? program : desktop.picturesPath();
+}
+
+}  // namespace
 
 Form2::Form2(Module1& module1, Desktop& desktop, Form3& form3)
     : module1_(module1),
@@ -27,11 +48,17 @@ std::unique_ptr<Form2Window> Form2::createWindow() {
           .mouseDown = [this](int b, int s, float x, float y) { Form_MouseDown(b, s, x, y); },
           .mouseMove = [this](int b, int s, float x, float y) { Form_MouseMove(b, s, x, y); },
           .mouseUp = [this](int b, int s, float x, float y) { Form_MouseUp(b, s, x, y); },
+          .picture1Click = [this] { picture1_click(); },
+          .dragDrop = [this](float x, float y) { Form_DragDrop(x, y); },
       });
   buildClipMenu(window->ClipMenu);
   Menu& menu = window->ClipMenu;
   menu.find("EndClip").onClick([this] { EndClip_Click(); });
   menu.find("GZoom").onClick([this] { GZoom_Click(); });
+  menu.find("SavePic").onClick([this] { SavePic_Click(); });
+  menu.find("SaveClip").onClick([this] { SaveClip_Click(); });
+  menu.find("hyouji").onClick([this] { hyouji_Click(); });
+  menu.find("BackPi").onClick([this] { BackPi_click(); });
   for (const std::int16_t index : {1, 2, 3}) {
     menu.find("RGBch", index).onClick([this, index] { RGBch_Click(index); });
   }
@@ -138,9 +165,6 @@ void Form2::EndClip_Click() {
 // Switches the magnifier: shown always on top without taking the focus and ticking every
 // millisecond, or hidden and stopped. Neither moves nor resizes it.
 void Form2::GZoom_Click() {
-  constexpr std::uint32_t kShow = SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE;
-  constexpr std::uint32_t kHide = SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE;
-  static_assert(kShow == 0x53 && kHide == 0x93);
   if (form3_.Visible()) {
     desktop_.SetWindowPos(desktop_.windowHandle(form3_.window()), HWND_NOTOPMOST, 10, 10, 10, 10,
                           kHide);
@@ -150,6 +174,67 @@ void Form2::GZoom_Click() {
                           kShow);
     form3_.window().Timer1.setInterval(1);
   }
+}
+
+void Form2::SavePic_Click() {
+  if (form3_.Visible()) {
+    desktop_.SetWindowPos(desktop_.windowHandle(form3_.window()), HWND_NOTOPMOST, 10, 10, 10, 10,
+                          kHide);
+  }
+  CommonDialog& CMD = window().CMD;
+  CMD.CancelError = true;
+  CMD.Filter = "BMP ﾌｧｲﾙ|*.BMP|すべてのﾌｧｲﾙ|*.*";
+  CMD.InitDir = saveFolder(desktop_);
+  CMD.FileName = "RozAze.bmp";
+  CMD.Flags = 8;  // OFN_NOCHANGEDIR
+  if (CMD.ShowSave(desktop_) == cdlCancel) return;
+  const SaveOutcome outcome = SavePicture(window().Picture1.image(), CMD.FileName);
+  if (!outcome.saved) {
+    desktop_.showMessage(MessageKind::Critical, "KEPA",
+                         "「" + CMD.FileName + "」に保存できませんでした。\n" + outcome.reason);
+  }
+}
+
+void Form2::SaveClip_Click() {
+  const Picture& image = window().Picture1;
+  if (image.image().empty()) {
+    desktop_.showMessage(MessageKind::Critical, "KEPA",
+                         "領域の画像の幅または高さが 0 のため、クリップボ－ドに格納できません。");
+    return;
+  }
+  desktop_.ClipboardClear();
+  if (!desktop_.ClipboardSetData(image.image())) {
+    desktop_.showMessage(
+        MessageKind::Critical, "KEPA",
+        "クリップボ－ドに格納できませんでした。クリップボ－ドの内容はそのままです。");
+  }
+}
+
+void Form2::hyouji_Click() {
+  window().changePicture1([](Picture& picture) { picture.setVisible(!picture.visible()); });
+}
+
+void Form2::picture1_click() {
+  window().changePicture1([](Picture& picture) { picture.setVisible(false); });
+}
+
+// Restores the region image from the capture, grown back to the selection's size; the last
+// column and row are not copied and keep their colours.
+void Form2::BackPi_click() {
+  Form2Window& form = window();
+  form.changePicture1([&](Picture& picture) {
+    picture.setSize(SelWidth + 1, SelHeight + 1);
+    BitBlt(picture.hDC(), 0, 0, SelWidth, SelHeight, form.hDC, module1_.SelStartX + 1,
+           module1_.SelStartY + 1, RasterOp::SRCCOPY);
+  });
+  module1_.ImageChanged = false;
+}
+
+void Form2::Form_DragDrop(float X, float Y) {
+  window().changePicture1([&](Picture& picture) {
+    const Point topLeft = dropPosition(X, Y, picture.width(), picture.height());
+    picture.move(topLeft);
+  });
 }
 
 Region Form2::region() const {

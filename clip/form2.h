@@ -33,6 +33,17 @@ class Form2 {
   void EndClip_Click();
   void GZoom_Click();
 
+  // Output: the region image to a BMP file through the save dialog, or to the clipboard.
+  void SavePic_Click();
+  void SaveClip_Click();
+
+  // View and restore: show or hide the region image, hide it by a click on it, restore it
+  // from the capture, and move it by a drop.
+  void hyouji_Click();
+  void picture1_click();
+  void BackPi_click();
+  void Form_DragDrop(float X, float Y);
+
   // The colour conversions and the mosaic of the region image.
   void RGBch_Click(std::int16_t Index);
   void Nega_Click();

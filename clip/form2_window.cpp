@@ -1,10 +1,12 @@
 #include "clip/form2_window.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
 
+#include "clip/region_drop.h"
 #include "platform/qt/mouse_buttons.h"
 #include "platform/qt/surface_image.h"
 
@@ -88,10 +90,12 @@ void Form2Window::paintEvent(QPaintEvent* event) {
   for (const Rect& edge : shape1_.edges()) {
     if (!edge.empty()) painter.fillRect(edge.x, edge.y, edge.width, edge.height, frameColour);
   }
-  if (cursorShown_) {
-    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    painter.drawImage(cursorBox().topLeft(), cursorMask_);
-  }
+  painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  // The drag outline inverts what it crosses, so that it shows on any picture.
+  // Its edges as one region, so that the corners, where two edges meet, invert only once.
+  for (const QRect& part : outlineOf(dragOutline_))
+    painter.fillRect(part, Qt::white);
+  if (cursorShown_) painter.drawImage(cursorBox().topLeft(), cursorMask_);
 }
 
 QRect Form2Window::cursorBox() const {
@@ -107,8 +111,36 @@ void Form2Window::moveCursorTo(QPoint at) {
   update(dirty + cursorBox());
 }
 
+bool Form2Window::onPicture1(QPoint at) const {
+  return areaOf(Picture1).contains(at);
+}
+
+void Form2Window::moveDragOutline(std::optional<QPoint> at) {
+  const QRegion before = outlineOf(dragOutline_);
+  dragOutline_.visible = at.has_value();
+  if (at) {
+    // Where the drop would put the picture: its centre on the pointer.
+    const Point topLeft = dropPosition(static_cast<float>(at->x()), static_cast<float>(at->y()),
+                                       Picture1.width(), Picture1.height());
+    dragOutline_.left = topLeft.x;
+    dragOutline_.top = topLeft.y;
+    dragOutline_.width = Picture1.width();
+    dragOutline_.height = Picture1.height();
+  }
+  update(before + outlineOf(dragOutline_));
+}
+
 void Form2Window::mousePressEvent(QMouseEvent* event) {
   const QPointF at = event->position();
+  if (onPicture1(at.toPoint())) {
+    // Picture1 has no press handler of its own: only a left press starts its click or drag.
+    if (event->button() == Qt::LeftButton && !pictureGrab_) {
+      pictureGrab_ = at.toPoint();
+      draggingPicture_ = false;
+    }
+    return;
+  }
+  if (pictureGrab_) return;  // another button during a press on Picture1
   handlers_.mouseDown(buttonsOf(event->button()), shiftOf(event->modifiers()),
                       static_cast<float>(at.x()), static_cast<float>(at.y()));
 }
@@ -116,12 +148,38 @@ void Form2Window::mousePressEvent(QMouseEvent* event) {
 void Form2Window::mouseMoveEvent(QMouseEvent* event) {
   const QPointF at = event->position();
   moveCursorTo(at.toPoint());
+  if (pictureGrab_) {
+    if (!draggingPicture_ &&
+        (at.toPoint() - *pictureGrab_).manhattanLength() >= QApplication::startDragDistance()) {
+      draggingPicture_ = true;
+    }
+    if (draggingPicture_) moveDragOutline(at.toPoint());
+    return;
+  }
+  // Without a button held, the moves over Picture1 are its own (it ignores them).
+  if (event->buttons() == Qt::NoButton && onPicture1(at.toPoint())) return;
   handlers_.mouseMove(buttonsOf(event->buttons()), shiftOf(event->modifiers()),
                       static_cast<float>(at.x()), static_cast<float>(at.y()));
 }
 
 void Form2Window::mouseReleaseEvent(QMouseEvent* event) {
   const QPointF at = event->position();
+  if (pictureGrab_) {
+    if (event->button() != Qt::LeftButton) return;
+    const bool dragged = draggingPicture_;
+    pictureGrab_.reset();
+    draggingPicture_ = false;
+    if (!dragged) {
+      handlers_.picture1Click();
+      return;
+    }
+    moveDragOutline(std::nullopt);
+    // A drop over Picture1 itself is Picture1's, which has no drop handler.
+    if (!onPicture1(at.toPoint())) {
+      handlers_.dragDrop(static_cast<float>(at.x()), static_cast<float>(at.y()));
+    }
+    return;
+  }
   handlers_.mouseUp(buttonsOf(event->button()), shiftOf(event->modifiers()),
                     static_cast<float>(at.x()), static_cast<float>(at.y()));
 }

@@ -1,9 +1,15 @@
 // The window of Form2 with its controls: the full-screen canvas that shows the captured image
-// 1:1 and, over it, the region image Picture1 where shown, the selection frame Shape1 and the
-// cross-hair cursor; the hidden work image Picture2; the menu ClipMenu.
+// 1:1 and, over it, the region image Picture1 where shown, the selection frame Shape1, the
+// outline of a drag of Picture1 and the cross-hair cursor; the hidden work image Picture2; the
+// menu ClipMenu; the save dialog CMD.
+//
+// The mouse on a shown Picture1 belongs to it: a left press and release there is its click,
+// a press that moves further than the drag distance drags it, and the drop lands on the
+// window unless it is over Picture1 itself. Everything else goes to the window's handlers.
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include <QImage>
 #include <QWidget>
@@ -12,6 +18,7 @@
 #include "clip/frame_shape.h"
 #include "platform/device_context.h"
 #include "platform/picture.h"
+#include "platform/qt/common_dialog.h"
 #include "platform/qt/menu.h"
 #include "platform/surface.h"
 
@@ -24,6 +31,8 @@ class Form2Window final : public QWidget {
     MouseHandler mouseDown;
     MouseHandler mouseMove;
     MouseHandler mouseUp;
+    std::function<void()> picture1Click;
+    std::function<void(float x, float y)> dragDrop;
   };
 
   // A window whose client area is the screen and whose persistent image is `screenImage`.
@@ -35,6 +44,7 @@ class Form2Window final : public QWidget {
   Picture Picture1{121, 89};
   Picture Picture2{121, 81};
   Menu ClipMenu{"ClipMenu", "クリッピングメニュ－"};
+  CommonDialog CMD;
 
   [[nodiscard]] const FrameShape& Shape1() const { return shape1_; }
   // Changes the frame and repaints its old and new outline, nothing else.
@@ -57,6 +67,9 @@ class Form2Window final : public QWidget {
  private:
   void moveCursorTo(QPoint at);
   [[nodiscard]] QRect cursorBox() const;
+  [[nodiscard]] bool onPicture1(QPoint at) const;
+  // Moves the drag outline to be centred on `at` (or removes it) and repaints its edges.
+  void moveDragOutline(std::optional<QPoint> at);
 
   Handlers handlers_;
   FrameShape shape1_;
@@ -64,6 +77,9 @@ class Form2Window final : public QWidget {
   QImage cursorMask_;  // white where the cursor inverts, black elsewhere
   QPoint cursorAt_;
   bool cursorShown_ = false;
+  std::optional<QPoint> pictureGrab_;  // where a left press on Picture1 happened
+  bool draggingPicture_ = false;
+  FrameShape dragOutline_;
 };
 
 }  // namespace kepa

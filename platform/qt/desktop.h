@@ -6,7 +6,10 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/device_context.h"
 #include "platform/geometry.h"
@@ -22,6 +25,15 @@ namespace kepa {
 enum class MousePointer : int { Default = 0, Hourglass = 11 };
 
 enum class MessageKind { Information, Critical };
+
+// What a save-file dialog is asked to show: the file types as (description, pattern) pairs,
+// the folder it opens on, the proposed name and the dialog's flags.
+struct SaveDialogRequest {
+  std::vector<std::pair<std::string, std::string>> filters;
+  std::string directory;
+  std::string fileName;
+  std::int32_t flags = 0;
+};
 
 class Desktop {
  public:
@@ -74,6 +86,20 @@ class Desktop {
   }
 
   virtual void showMessage(MessageKind kind, const std::string& title, const std::string& text) = 0;
+
+  // Shows a modal save-file dialog; the chosen path, or nothing when it was cancelled.
+  [[nodiscard]] virtual std::optional<std::string> showSaveDialog(
+      const SaveDialogRequest& request) = 0;
+  // App.Path: the folder of the program's executable file.
+  [[nodiscard]] virtual std::string AppPath() = 0;
+  // The user's own folder for pictures (their home folder where there is none).
+  [[nodiscard]] virtual std::string picturesPath() = 0;
+
+  // Clipboard.Clear and Clipboard.SetData with a picture. The two make one replacement of
+  // the clipboard's contents: SetData gives it exactly the image's pixels as a bitmap, or,
+  // where the clipboard cannot take it, returns false and the clipboard keeps what it held.
+  virtual void ClipboardClear() = 0;
+  virtual bool ClipboardSetData(const Surface& image) = 0;
 
   // Ends the program with exitCode once the running handler returns; no further events run.
   virtual void endProgram(int exitCode) = 0;

@@ -135,6 +135,37 @@ bool FakeDesktop::SetWindowPos(std::uint32_t hWnd, std::int32_t hWndInsertAfter,
   return true;
 }
 
+std::optional<std::string> FakeDesktop::showSaveDialog(const SaveDialogRequest& request) {
+  calls.emplace_back("showSaveDialog");
+  saveDialogs.push_back(request);
+  if (saveAnswers.empty()) return std::nullopt;
+  std::optional<std::string> answer = std::move(saveAnswers.front());
+  saveAnswers.pop_front();
+  return answer;
+}
+
+std::string FakeDesktop::AppPath() {
+  return appPath;
+}
+
+std::string FakeDesktop::picturesPath() {
+  return picturesFolder;
+}
+
+void FakeDesktop::ClipboardClear() {
+  calls.emplace_back("Clipboard.Clear");
+}
+
+bool FakeDesktop::ClipboardSetData(const Surface& image) {
+  calls.emplace_back("Clipboard.SetData");
+  if (clipboardRefuses || image.empty()) return false;
+  Surface copy(image.width(), image.height());
+  for (std::int32_t y = 0; y < image.height(); ++y)
+    std::copy_n(image.row(y), image.width(), copy.row(y));
+  clipboard = std::move(copy);
+  return true;
+}
+
 void FakeDesktop::DoEvents() {
   calls.emplace_back("DoEvents");
   QCoreApplication::processEvents();

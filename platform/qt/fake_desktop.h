@@ -42,7 +42,17 @@ class FakeDesktop final : public Desktop {
   // queue) dismisses the popup.
   std::deque<std::string> menuChoices;
 
+  // The answers of the next save dialogs, in order: a path, or nothing to cancel (an empty
+  // queue cancels too).
+  std::deque<std::optional<std::string>> saveAnswers;
+  std::string appPath = "/usr/local/bin";
+  std::string picturesFolder = "/root/Pictures";
+  bool clipboardRefuses = false;  // the clipboard cannot be written
+
   // --- what tests read ---
+  std::vector<SaveDialogRequest> saveDialogs;
+  std::optional<Surface> clipboard;  // the image on the clipboard, if any
+
   std::vector<std::string> calls;
   std::vector<MenuSnapshot> popups;
   std::vector<std::string> messages;
@@ -77,6 +87,12 @@ class FakeDesktop final : public Desktop {
   void DoEvents() override;
 
   void showMessage(MessageKind kind, const std::string& title, const std::string& text) override;
+  [[nodiscard]] std::optional<std::string> showSaveDialog(
+      const SaveDialogRequest& request) override;
+  [[nodiscard]] std::string AppPath() override;
+  [[nodiscard]] std::string picturesPath() override;
+  void ClipboardClear() override;
+  bool ClipboardSetData(const Surface& image) override;
   void endProgram(int exitCode) override;
 
  protected:

@@ -6,14 +6,19 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCursor>
+#include <QDir>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QThread>
 
 #include "platform/qt/pointer_query.h"
+#include "platform/qt/save_dialog.h"
+#include "platform/qt/surface_image.h"
 #include "platform/qt/window_pos.h"
 
 namespace kepa {
@@ -266,6 +271,35 @@ void QtDesktop::showMessage(MessageKind kind, const std::string& title, const st
   QMessageBox box(kind == MessageKind::Critical ? QMessageBox::Critical : QMessageBox::Information,
                   QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok);
   box.exec();
+}
+
+std::optional<std::string> QtDesktop::showSaveDialog(const SaveDialogRequest& request) {
+  if (traceMenus_) std::fprintf(stderr, "kepa: save dialog %s\n", request.directory.c_str());
+  return runSaveDialog(request);
+}
+
+std::string QtDesktop::AppPath() {
+  return QCoreApplication::applicationDirPath().toStdString();
+}
+
+std::string QtDesktop::picturesPath() {
+  const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+  return (pictures.isEmpty() ? QDir::homePath() : pictures).toStdString();
+}
+
+void QtDesktop::ClipboardClear() {
+  // The clear takes effect with the SetData that follows: QClipboard replaces every format at
+  // once, so the clipboard is never left empty by a SetData that fails.
+}
+
+bool QtDesktop::ClipboardSetData(const Surface& image) {
+  if (image.empty()) return false;
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  // A deep copy: the clipboard serves it to other programs long after the picture changed.
+  clipboard->setImage(imageOf(image).copy(), QClipboard::Clipboard);
+  // Where the clipboard cannot be owned (another client holds the X selection fast), Qt
+  // keeps no data; then nothing changed hands.
+  return clipboard->ownsClipboard() || QGuiApplication::platformName() != QStringLiteral("xcb");
 }
 
 void QtDesktop::endProgram(int exitCode) {

@@ -43,6 +43,12 @@ class QtDesktop final : public Desktop {
   void DoEvents() override;
 
   void showMessage(MessageKind kind, const std::string& title, const std::string& text) override;
+  [[nodiscard]] std::optional<std::string> showSaveDialog(
+      const SaveDialogRequest& request) override;
+  [[nodiscard]] std::string AppPath() override;
+  [[nodiscard]] std::string picturesPath() override;
+  void ClipboardClear() override;
+  bool ClipboardSetData(const Surface& image) override;
   void endProgram(int exitCode) override;
 
  protected:

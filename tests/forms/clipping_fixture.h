@@ -4,6 +4,9 @@
 #include <stdexcept>
 #include <string>
 
+#include <QCoreApplication>
+#include <QMouseEvent>
+
 #include <gtest/gtest.h>
 
 #include "app/app.h"
@@ -48,6 +51,12 @@ class ClippingTest : public ::testing::Test {
     form2().Form_MouseMove(1, 0, static_cast<float>(to.x), static_cast<float>(to.y));
     desktop.cursor = release;
     form2().Form_MouseUp(1, 0, static_cast<float>(release.x), static_cast<float>(release.y));
+  }
+
+  // A mouse event as the window system delivers it to the clipping window.
+  void sendMouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+    QMouseEvent event(type, at, window().mapToGlobal(at), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window(), &event);
   }
 
   // The clipping menu as it pops up now.

@@ -384,10 +384,7 @@ TEST_F(Form2Test, WindowRoutesRealMouseEventsAndPaintsFrameAndCursor) {
   capture();
   desktop.cursor = {200, 100};
   const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButton button,
-                        Qt::MouseButtons held) {
-    QMouseEvent event(type, at, window().mapToGlobal(at), button, held, Qt::NoModifier);
-    QCoreApplication::sendEvent(&window(), &event);
-  };
+                        Qt::MouseButtons held) { sendMouse(type, at, button, held); };
   send(QEvent::MouseButtonPress, {200, 100}, Qt::LeftButton, Qt::LeftButton);
   send(QEvent::MouseMove, {260, 140}, Qt::NoButton, Qt::LeftButton);
   EXPECT_EQ(window().Shape1().width, 61);
