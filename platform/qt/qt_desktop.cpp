@@ -19,6 +19,7 @@
 #include "platform/qt/pointer_query.h"
 #include "platform/qt/save_dialog.h"
 #include "platform/qt/surface_image.h"
+#include "platform/qt/unmanaged_windows.h"
 #include "platform/qt/window_pos.h"
 
 namespace kepa {
@@ -270,11 +271,13 @@ MenuItem* QtDesktop::showPopup(Menu& menu) {
 void QtDesktop::showMessage(MessageKind kind, const std::string& title, const std::string& text) {
   QMessageBox box(kind == MessageKind::Critical ? QMessageBox::Critical : QMessageBox::Information,
                   QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok);
+  const UnmanagedWindowsAside aside;
   box.exec();
 }
 
 std::optional<std::string> QtDesktop::showSaveDialog(const SaveDialogRequest& request) {
   if (traceMenus_) std::fprintf(stderr, "kepa: save dialog %s\n", request.directory.c_str());
+  const UnmanagedWindowsAside aside;
   return runSaveDialog(request);
 }
 
