@@ -11,8 +11,9 @@ int main(int argc, char* argv[]) {
   QGuiApplication application(argc, argv);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  kepa::bench::RatioReporter reporter(
-      {{"memcpy", "vs memcpy of the same bytes"}, {"Qt", "vs Qt (below 1× is faster)"}});
+  kepa::bench::RatioReporter reporter({{"memcpy", "vs memcpy of the same bytes"},
+                                       {"Qt", "vs Qt (below 1× is faster)"},
+                                       {"write(2)", "vs write(2) of the same bytes"}});
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   return 0;
