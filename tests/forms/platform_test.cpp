@@ -1,13 +1,16 @@
 // The form runtime pieces: lazily created windows, timers, icon callbacks and menus.
 #include <QMouseEvent>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include "platform/qt/common_dialog.h"
 #include "platform/qt/fake_desktop.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/lazy_window.h"
+#include "platform/qt/save_dialog.h"
 #include "platform/qt/timer.h"
 
 namespace kepa {
@@ -148,6 +151,39 @@ TEST(Fonts, HeaviestFamilyPicksTheHeaviestInstalledCandidate) {
   const QString gothic =
       heaviestFamily({QStringLiteral("No Such Family"), QStringLiteral("IPAPGothic")});
   EXPECT_EQ(gothic, QStringLiteral("IPAPGothic"));
+}
+
+TEST(SaveDialog, FileTypesShowTheirDescriptionsAndMatchEitherCase) {
+  EXPECT_EQ(filterPairs("BMP ﾌｧｲﾙ|*.BMP|すべてのﾌｧｲﾙ|*.*"),
+            (std::vector<std::pair<std::string, std::string>>{{"BMP ﾌｧｲﾙ", "*.BMP"},
+                                                              {"すべてのﾌｧｲﾙ", "*.*"}}));
+  EXPECT_EQ(filterPairs("only a description").size(), 0U);
+  EXPECT_EQ(filterPairs("").size(), 0U);
+
+  const QString bmp = nameFilter("BMP ﾌｧｲﾙ", "*.BMP");
+  EXPECT_TRUE(bmp.startsWith(QStringLiteral("BMP ﾌｧｲﾙ (")));  // details hidden by the dialog
+  const QString pattern = bmp.mid(bmp.indexOf('(') + 1).chopped(1);
+  const QRegularExpression bmpFiles(QRegularExpression::wildcardToRegularExpression(pattern));
+  for (const char* name : {"a.BMP", "a.bmp", "RozAze.Bmp"})
+    EXPECT_TRUE(bmpFiles.match(QString::fromLatin1(name)).hasMatch()) << name;
+  for (const char* name : {"a.png", "bmp", "a.bmpx"})
+    EXPECT_FALSE(bmpFiles.match(QString::fromLatin1(name)).hasMatch()) << name;
+  // Every file, also one without a dot.
+  EXPECT_EQ(nameFilter("すべてのﾌｧｲﾙ", "*.*"), QStringLiteral("すべてのﾌｧｲﾙ (*)"));
+}
+
+TEST(SaveDialog, ACancelIsAnErrorOnlyWithCancelError) {
+  FakeDesktop desktop;
+  CommonDialog dialog;
+  dialog.FileName = "RozAze.bmp";
+  EXPECT_EQ(dialog.ShowSave(desktop), 0);  // cancelled, but no error asked for
+  dialog.CancelError = true;
+  EXPECT_EQ(dialog.ShowSave(desktop), cdlCancel);
+  EXPECT_EQ(dialog.FileName, "RozAze.bmp");
+  desktop.saveAnswers.push_back("/tmp/chosen");
+  EXPECT_EQ(dialog.ShowSave(desktop), 0);
+  EXPECT_EQ(dialog.FileName, "/tmp/chosen");
+  EXPECT_EQ(cdlCancel, 32755);
 }
 
 }  // namespace
