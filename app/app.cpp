@@ -6,14 +6,17 @@
 
 namespace kepa {
 
-App::App(Desktop& desktop)
+App::App(Desktop& desktop, RandomSource random)
     : desktop_(desktop),
+      random_(std::move(random)),
       form3_(module1_, desktop, [this]() -> DeviceContext& { return form2_.hDC(); }),
-      form2_(module1_, desktop, form3_),
+      form4_(module1_, desktop),
+      form2_(module1_, desktop, form3_, form4_, random_),
       form1_(desktop, form2_, [this] { End(); }) {}
 
 App::~App() {
   if (!ended_) form1_.Unload();
+  form4_.Unload();
   form2_.Unload();
   form3_.Unload();
   // Windows unloaded from inside their own events are deleted on the next event-loop pass;
@@ -38,6 +41,7 @@ void App::End() {
   ended_ = true;
   // Closing runs no further handlers: the icon went with the Form_Unload that came first.
   form1_.closeWindow();
+  form4_.Unload();
   form2_.Unload();
   form3_.Unload();
   desktop_.endProgram(0);

@@ -6,8 +6,10 @@
 #include "app/form1.h"
 #include "app/module1.h"
 #include "clip/form2.h"
+#include "effects/surprise.h"
 #include "magnifier/form3.h"
 #include "platform/qt/desktop.h"
+#include "settings/form4.h"
 
 namespace kepa {
 
@@ -16,7 +18,8 @@ class App {
   // How long start-up waits for a notification area (a tray host may still be starting).
   static constexpr std::chrono::milliseconds kTrayWait{5000};
 
-  explicit App(Desktop& desktop);
+  // `random` is the surprise effect's generator (tests give it a fixed seed).
+  explicit App(Desktop& desktop, RandomSource random = RandomSource());
   App(const App&) = delete;
   App& operator=(const App&) = delete;
   ~App();
@@ -34,11 +37,14 @@ class App {
   [[nodiscard]] Form1& form1() { return form1_; }
   [[nodiscard]] Form2& form2() { return form2_; }
   [[nodiscard]] Form3& form3() { return form3_; }
+  [[nodiscard]] Form4& form4() { return form4_; }
 
  private:
   Desktop& desktop_;
   Module1 module1_;
+  RandomSource random_;
   Form3 form3_;
+  Form4 form4_;
   Form2 form2_;
   Form1 form1_;
   bool ended_ = false;

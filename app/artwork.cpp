@@ -72,4 +72,20 @@ QIcon kepaIcon() {
   return QIcon(QPixmap::fromImage(reduced.convertToFormat(QImage::Format_RGB32)));
 }
 
+QIcon settingsIcon() {
+  constexpr int kSize = 16;
+  QImage icon(kSize, kSize, QImage::Format_RGB32);
+  icon.fill(QColor(0xC0, 0xC0, 0xC0));
+  {
+    QPainter p(&icon);
+    const QColor bars[] = {QColor(255, 0, 0), QColor(0, 255, 0), QColor(0, 0, 255)};
+    for (int k = 0; k < 3; ++k) {
+      const int top = 2 + 5 * k;
+      p.fillRect(1, top, 14, 3, Qt::black);
+      p.fillRect(2, top + 1, 4 + 4 * k, 1, bars[k]);  // bars of three levels
+    }
+  }
+  return QIcon(QPixmap::fromImage(icon));
+}
+
 }  // namespace kepa

@@ -12,4 +12,7 @@ namespace kepa {
 // The 16 x 16 icon of the tray window, in 16 colours.
 [[nodiscard]] QIcon kepaIcon();
 
+// The 16 x 16 icon of the custom settings dialog: three bars in red, green and blue.
+[[nodiscard]] QIcon settingsIcon();
+
 }  // namespace kepa

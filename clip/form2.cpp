@@ -31,10 +31,12 @@ std::string saveFolder(Desktop& desktop) {
 
 }  // namespace
 
-Form2::Form2(Module1& module1, Desktop& desktop, Form3& form3)
+Form2::Form2(Module1& module1, Desktop& desktop, Form3& form3, Form4& form4, RandomSource& random)
     : module1_(module1),
       desktop_(desktop),
       form3_(form3),
+      form4_(form4),
+      random_(random),
       window_([this] { return createWindow(); }, [this] { Form_Load(); }) {}
 
 std::unique_ptr<Form2Window> Form2::createWindow() {
@@ -67,6 +69,9 @@ std::unique_ptr<Form2Window> Form2::createWindow() {
   menu.find("Sepia").onClick([this] { Sepia_Click(); });
   for (const std::int16_t level : {3, 5, 9, 11}) {
     menu.find("Mozalv", level).onClick([this, level] { mozalv_click(level); });
+  }
+  for (const std::int16_t index : {1, 2}) {
+    menu.find("hatena", index).onClick([this, index] { hatena_click(index); });
   }
   return window;
 }
@@ -278,6 +283,30 @@ void Form2::mozalv_click(std::int16_t Index) {
   Form2Window& form = window();
   applyEffect([&](const DeviceContext& screen, Picture& image) {
     mosaic(Index, region(), screen, image, form.Picture2);
+  });
+  module1_.ImageChanged = true;
+}
+
+void Form2::hatena_click(std::int16_t Index) {
+  if (Index == 1) {
+    applyEffect([&](const DeviceContext& screen, Picture& image) {
+      random_.Randomize();
+      const SurpriseDraw draw = drawSurprise(random_);
+      module1_.CustomAlgorithm = draw.algorithm;
+      surprise(draw.fill, module1_.CustomAlgorithm, region(), screen, image);
+    });
+    module1_.ImageChanged = true;
+    return;
+  }
+  if (Index != 2) return;
+  form4_.ShowModal();
+  if (module1_.CustomCancelled) return;
+  // Closed by its close button before any OK: no colour was ever confirmed, and the effect
+  // does what a Cancel does.
+  const std::optional<Colour> fill = colourOfText(module1_.CustomColorText);
+  if (!fill) return;
+  applyEffect([&](const DeviceContext& screen, Picture& image) {
+    surprise(*fill, module1_.CustomAlgorithm, region(), screen, image);
   });
   module1_.ImageChanged = true;
 }

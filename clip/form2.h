@@ -7,15 +7,17 @@
 #include "app/module1.h"
 #include "clip/form2_window.h"
 #include "effects/region.h"
+#include "effects/surprise.h"
 #include "magnifier/form3.h"
 #include "platform/qt/desktop.h"
 #include "platform/qt/lazy_window.h"
+#include "settings/form4.h"
 
 namespace kepa {
 
 class Form2 {
  public:
-  Form2(Module1& module1, Desktop& desktop, Form3& form3);
+  Form2(Module1& module1, Desktop& desktop, Form3& form3, Form4& form4, RandomSource& random);
 
   Form2Window& window() { return window_.get(); }
   [[nodiscard]] bool isLoaded() const { return window_.isLoaded(); }
@@ -50,6 +52,9 @@ class Form2 {
   void Gray_Click();
   void Sepia_Click();
   void mozalv_click(std::int16_t Index);
+  // The surprise effects: 1 draws the colour and the operation at random, 2 asks for them in
+  // the custom settings dialog.
+  void hatena_click(std::int16_t Index);
 
   std::int32_t SelWidth = 0;
   std::int32_t SelHeight = 0;
@@ -67,6 +72,8 @@ class Form2 {
   Module1& module1_;
   Desktop& desktop_;
   Form3& form3_;
+  Form4& form4_;
+  RandomSource& random_;
   LazyWindow<Form2Window> window_;
 };
 

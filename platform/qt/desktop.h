@@ -86,6 +86,8 @@ class Desktop {
   }
 
   virtual void showMessage(MessageKind kind, const std::string& title, const std::string& text) = 0;
+  // Shows `window` modally and returns once it has been hidden or destroyed.
+  virtual void showModal(QWidget& window) = 0;
 
   // Shows a modal save-file dialog; the chosen path, or nothing when it was cancelled.
   [[nodiscard]] virtual std::optional<std::string> showSaveDialog(

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include <QCoreApplication>
+#include <QWidget>
 
 #include "platform/qt/window_pos.h"
 
@@ -150,6 +151,12 @@ std::string FakeDesktop::AppPath() {
 
 std::string FakeDesktop::picturesPath() {
   return picturesFolder;
+}
+
+void FakeDesktop::showModal(QWidget& window) {
+  calls.emplace_back("showModal");
+  window.show();
+  if (whileModal) whileModal(window);
 }
 
 void FakeDesktop::ClipboardClear() {

@@ -36,6 +36,9 @@ class FakeDesktop final : public Desktop {
   float twipsPerPixel = 15.0F;
   Point cursor;
   bool notificationAreaAvailable = true;
+  // Runs while a modal window is shown, as the user would act in it; the window stays shown
+  // as the hook leaves it.
+  std::function<void(QWidget& window)> whileModal;
   // Runs while start-up waits for the notification area (as a signal handler might).
   std::function<void()> whileWaiting;
   // Names of the items the next popups choose, in order; an empty string (or an empty
@@ -87,6 +90,7 @@ class FakeDesktop final : public Desktop {
   void DoEvents() override;
 
   void showMessage(MessageKind kind, const std::string& title, const std::string& text) override;
+  void showModal(QWidget& window) override;
   [[nodiscard]] std::optional<std::string> showSaveDialog(
       const SaveDialogRequest& request) override;
   [[nodiscard]] std::string AppPath() override;

@@ -9,6 +9,8 @@
 #include <QClipboard>
 #include <QCursor>
 #include <QDir>
+#include <QEventLoop>
+#include <QPointer>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
@@ -25,6 +27,21 @@
 namespace kepa {
 
 namespace {
+
+// Calls back when the watched widget is hidden.
+class HideWatcher final : public QObject {
+ public:
+  explicit HideWatcher(std::function<void()> hidden) : hidden_(std::move(hidden)) {}
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Hide) hidden_();
+    return false;
+  }
+
+ private:
+  std::function<void()> hidden_;
+};
 
 QScreen& primaryScreen() {
   return *QGuiApplication::primaryScreen();
@@ -303,6 +320,22 @@ bool QtDesktop::ClipboardSetData(const Surface& image) {
   // Where the clipboard cannot be owned (another client holds the X selection fast), Qt
   // keeps no data; then nothing changed hands.
   return clipboard->ownsClipboard() || QGuiApplication::platformName() != QStringLiteral("xcb");
+}
+
+void QtDesktop::showModal(QWidget& window) {
+  const UnmanagedWindowsAside aside;
+  QEventLoop loop;
+  // The loop ends when the window is hidden (an unload hides it first) or destroyed.
+  const QPointer<QWidget> watched(&window);
+  HideWatcher watcher([&loop] { loop.quit(); });
+  window.installEventFilter(&watcher);
+  QObject::connect(&window, &QObject::destroyed, &loop, &QEventLoop::quit);
+  window.setWindowModality(Qt::ApplicationModal);
+  window.show();
+  window.raise();
+  window.activateWindow();
+  if (window.isVisible()) loop.exec();
+  if (watched) watched->removeEventFilter(&watcher);
 }
 
 void QtDesktop::endProgram(int exitCode) {

@@ -5,6 +5,7 @@
 
 #include "effects/colour_conversions.h"
 #include "effects/mosaic.h"
+#include "effects/surprise.h"
 #include "pixel_testing.h"
 #include "platform/bit_blt.h"
 
@@ -255,6 +256,103 @@ TEST(Mosaic, EachBlockShowsOneKeptPixelStartingAtTheDragPoint) {
   mosaic(11, alone.region, alone.screenDc, alone.image, alone.work);
   mosaic(11, scene.region, scene.screenDc, scene.image, scene.work);
   EXPECT_EQ(testing::coloursOf(scene.image.image()), testing::coloursOf(alone.image.image()));
+}
+
+TEST(Surprise, SixOperationsOnWhiteGiveTheTablesResults) {
+  // F = 16777215 (red, green and blue at 255).
+  const std::uint32_t white = 0xFFFFFF;
+  const struct {
+    std::int16_t algorithm;
+    const char* option;
+    std::function<std::uint32_t(std::uint32_t)> cell;
+  } table[] = {
+      {0, "１ keeps the capture", [](std::uint32_t s) { return s; }},
+      {1, "２ black", [](std::uint32_t) { return 0U; }},
+      {2, "３ the negative", [](std::uint32_t s) { return 0xFFFFFFU - s; }},
+      {3, "４ white", [](std::uint32_t) { return 0xFFFFFFU; }},
+      {4, "５ black", [](std::uint32_t) { return 0U; }},
+      {5, "６ white", [](std::uint32_t) { return 0xFFFFFFU; }},
+  };
+  for (const auto& row : table) {
+    Scene scene(64, 48, {2, 1, 47, 33});
+    scene.image.setBackColor(Colour(0x00FF00));  // the previous command's background
+    surprise(Colour(white), row.algorithm, scene.region, scene.screenDc, scene.image);
+    scene.expectImage(
+        [&](std::int32_t i, std::int32_t j) {
+          return scene.extra(i, j) ? white : row.cell(scene.cell(i, j));
+        },
+        row.option);
+    EXPECT_EQ(scene.image.backColor().value(), white);
+  }
+}
+
+TEST(Surprise, ExtraColumnAndRowShowThePlainFillForEveryOperation) {
+  const std::uint32_t fill = 0x3366CC;
+  for (std::int16_t algorithm = 0; algorithm <= 5; ++algorithm) {
+    Scene scene(64, 48, {0, 0, 47, 33});
+    surprise(Colour(fill), algorithm, scene.region, scene.screenDc, scene.image);
+    const auto rule = [&](std::uint32_t s) -> std::uint32_t {
+      switch (algorithm) {
+        case 0:
+          return s & fill;
+        case 1:
+          return s & ~fill & 0xFFFFFFU;
+        case 2:
+          return s ^ fill;
+        case 3:
+          return s | fill;
+        case 4:
+          return ~(s | fill) & 0xFFFFFFU;
+        default:
+          return (~s & 0xFFFFFFU) | fill;
+      }
+    };
+    scene.expectImage(
+        [&](std::int32_t i, std::int32_t j) {
+          return scene.extra(i, j) ? fill : rule(scene.cell(i, j));
+        },
+        "operation");
+  }
+  Scene one(8, 8, {2, 2, 1, 1});
+  surprise(Colour(fill), 2, one.region, one.screenDc, one.image);
+  EXPECT_EQ(at(one.image.image(), 0, 0), one.cell(0, 0) ^ fill);
+  EXPECT_EQ(at(one.image.image(), 1, 1), fill);
+  EXPECT_THROW(surprise(Colour(fill), 6, one.region, one.screenDc, one.image), std::out_of_range);
+}
+
+TEST(Surprise, RandomDrawsCoverOperationsZeroToFourAndColoursBelowWhite) {
+  RandomSource random(12345);
+  std::array<int, 6> seen{};
+  for (int run = 0; run < 2000; ++run) {
+    random.Randomize();
+    const SurpriseDraw draw = drawSurprise(random);
+    ASSERT_GE(draw.algorithm, 0);
+    ASSERT_LE(draw.algorithm, 5);
+    ++seen[static_cast<std::size_t>(draw.algorithm)];
+    ASSERT_LE(draw.fill.value(), 16777214U);
+  }
+  for (int algorithm = 0; algorithm < 5; ++algorithm)
+    EXPECT_GT(seen[static_cast<std::size_t>(algorithm)], 300) << algorithm;
+  EXPECT_EQ(seen[5], 0);  // MERGEPAINT is never drawn
+  // Each Randomize starts a new sequence: consecutive runs differ.
+  RandomSource again(7);
+  again.Randomize();
+  const SurpriseDraw first = drawSurprise(again);
+  again.Randomize();
+  EXPECT_NE(drawSurprise(again).fill, first.fill);
+}
+
+TEST(Surprise, ColourTextPutsRedInTheLowByte) {
+  EXPECT_EQ(customColorText(255, 50, 50), " " + std::to_string(255 + 50 * 256 + 50 * 65536));
+  EXPECT_EQ(customColorText(50, 50, 255), " " + std::to_string(50 + 50 * 256 + 255 * 65536));
+  EXPECT_EQ(customColorText(0, 0, 0), " 0");
+  EXPECT_EQ(customColorText(255, 255, 255), " 16777215");
+  EXPECT_EQ(colourOfText(" 3289855"), Colour(3289855));
+  EXPECT_EQ(colourOfText(" 16777215"), Colour(0xFFFFFF));
+  EXPECT_FALSE(colourOfText("").has_value());
+  EXPECT_FALSE(colourOfText(" ").has_value());
+  EXPECT_FALSE(colourOfText(" 16777216").has_value());
+  EXPECT_FALSE(colourOfText(" 12a").has_value());
 }
 
 }  // namespace

@@ -1,0 +1,37 @@
+// Form4: the custom settings dialog's code module. It is created afresh on every showing and
+// destroyed by OK, Cancel or its close button; everything that outlives it is in Module1.
+#pragma once
+
+#include "app/module1.h"
+#include "platform/qt/desktop.h"
+#include "platform/qt/lazy_window.h"
+#include "settings/form4_window.h"
+
+namespace kepa {
+
+class Form4 {
+ public:
+  Form4(Module1& module1, Desktop& desktop);
+
+  Form4Window& window() { return window_.get(); }
+  [[nodiscard]] bool isLoaded() const { return window_.isLoaded(); }
+  void Unload() { window_.unload(); }
+  // Form4.Show vbModal: loads the dialog and returns once it has been destroyed.
+  void ShowModal();
+
+  void Form_Load();
+  void RScroll1_Scroll();
+  void GScroll1_Scroll();
+  void BScroll1_Scroll();
+  void Command1_Click();
+  void Command2_Click();
+
+ private:
+  std::unique_ptr<Form4Window> createWindow();
+
+  Module1& module1_;
+  Desktop& desktop_;
+  LazyWindow<Form4Window> window_;
+};
+
+}  // namespace kepa

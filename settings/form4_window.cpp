@@ -1,0 +1,109 @@
+#include "settings/form4_window.h"
+
+#include <QCloseEvent>
+#include <QPainter>
+
+#include "app/artwork.h"
+#include "platform/numeric.h"
+#include "platform/qt/fonts.h"
+
+namespace kepa {
+
+void Swatch::setBackColor(Colour colour) {
+  backColor_ = colour;
+  update();
+}
+
+void Swatch::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const Colour c = backColor_.resolved();
+  painter.fillRect(rect(), QColor(c.red(), c.green(), c.blue()));
+}
+
+Form4Window::Form4Window(float twipsPerPixelX, float twipsPerPixelY, Handlers handlers)
+    : QWidget(nullptr, Qt::Window),
+      twipsPerPixelX_(twipsPerPixelX),
+      twipsPerPixelY_(twipsPerPixelY),
+      handlers_(std::move(handlers)) {
+  setWindowTitle(QStringLiteral("カスタム設定"));
+  setWindowIcon(settingsIcon());
+  resize(at(0, 0, 320, 288).size());
+
+  Label1 = addLabel(this, QStringLiteral("ＲED値"), at(16, 8, 81, 17), true, 11.25);
+  RPicture1 = new Swatch(this);
+  RPicture1->setGeometry(at(112, 0, 33, 33));
+  RLabel = addLabel(this, QString(), at(160, 8, 49, 17), false, 12);
+  RScroll1 = addBar(40, [this] { handlers_.rScroll(); });
+
+  Label2 = addLabel(this, QStringLiteral("ＧＲＥＥＮ値"), at(16, 72, 89, 17), true, 11.25);
+  GPicture1 = new Swatch(this);
+  GPicture1->setGeometry(at(112, 64, 33, 33));
+  GLabel = addLabel(this, QString(), at(160, 72, 49, 17), false, 12);
+  GScroll1 = addBar(104, [this] { handlers_.gScroll(); });
+
+  Label3 = addLabel(this, QStringLiteral("ＢＵＬＥ値"), at(16, 136, 89, 17), true, 11.25);
+  BPicture1 = new Swatch(this);
+  BPicture1->setGeometry(at(112, 128, 33, 33));
+  BLabel = addLabel(this, QString(), at(160, 136, 49, 17), false, 12);
+  BScroll1 = addBar(168, [this] { handlers_.bScroll(); });
+
+  Frame1 = new QGroupBox(QStringLiteral("アルゴリズム"), this);
+  Frame1->setGeometry(at(8, 192, 249, 57));
+  QFont frameFont(kGothicFamily);
+  frameFont.setPointSizeF(12);
+  frameFont.setBold(true);
+  Frame1->setFont(frameFont);
+  static const char* const kDigits[] = {"１", "２", "３", "４", "５", "６"};
+  for (int k = 0; k < 6; ++k) {
+    // Only as wide as its circle: the digit label beside it names it.
+    Option[static_cast<std::size_t>(k)] = new QRadioButton(Frame1);
+    Option[static_cast<std::size_t>(k)]->setGeometry(at(8 + 40 * k, 24, 17, 17));
+    DigitLabel[static_cast<std::size_t>(k)] =
+        addLabel(Frame1, QString::fromUtf8(kDigits[k]), at(24 + 40 * k, 24, 17, 17), false, 12);
+  }
+
+  Command1 = new QPushButton(QStringLiteral("ＯＫ"), this);
+  Command1->setGeometry(at(176, 256, 57, 25));
+  QObject::connect(Command1, &QPushButton::clicked, this, [this] { handlers_.command1(); });
+  Command2 = new QPushButton(QStringLiteral("Ｃａｎｃｅｌ"), this);
+  Command2->setGeometry(at(240, 256, 57, 25));
+  QObject::connect(Command2, &QPushButton::clicked, this, [this] { handlers_.command2(); });
+}
+
+QRect Form4Window::at(int left, int top, int width, int height) const {
+  return {twipsToPixels(left * 15.0, twipsPerPixelX_), twipsToPixels(top * 15.0, twipsPerPixelY_),
+          twipsToPixels(width * 15.0, twipsPerPixelX_),
+          twipsToPixels(height * 15.0, twipsPerPixelY_)};
+}
+
+QLabel* Form4Window::addLabel(QWidget* parent, const QString& caption, QRect geometry, bool bold,
+                              double points) {
+  auto* label = new QLabel(caption, parent);
+  label->setGeometry(geometry);
+  QFont font(kGothicFamily);
+  font.setPointSizeF(points);
+  font.setBold(bold);
+  label->setFont(font);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->setMargin(0);
+  label->setIndent(0);
+  return label;
+}
+
+QScrollBar* Form4Window::addBar(int top, const std::function<void()>& onDrag) {
+  auto* bar = new QScrollBar(Qt::Horizontal, this);
+  bar->setGeometry(at(0, top, 313, 17));
+  bar->setRange(0, 255);
+  bar->setSingleStep(1);
+  bar->setPageStep(16);
+  // Only a drag of the thumb: the arrows, the track and the keys change the value alone.
+  QObject::connect(bar, &QScrollBar::sliderMoved, this, [onDrag](int) { onDrag(); });
+  return bar;
+}
+
+void Form4Window::closeEvent(QCloseEvent* event) {
+  event->accept();
+  handlers_.closed();
+}
+
+}  // namespace kepa
