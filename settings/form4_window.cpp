@@ -1,6 +1,7 @@
 #include "settings/form4_window.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QPainter>
 
 #include "app/artwork.h"
@@ -62,12 +63,10 @@ Form4Window::Form4Window(float twipsPerPixelX, float twipsPerPixelY, Handlers ha
         addLabel(Frame1, QString::fromUtf8(kDigits[k]), at(24 + 40 * k, 24, 17, 17), false, 12);
   }
 
-  Command1 = new QPushButton(QStringLiteral("ＯＫ"), this);
-  Command1->setGeometry(at(176, 256, 57, 25));
-  QObject::connect(Command1, &QPushButton::clicked, this, [this] { handlers_.command1(); });
-  Command2 = new QPushButton(QStringLiteral("Ｃａｎｃｅｌ"), this);
-  Command2->setGeometry(at(240, 256, 57, 25));
-  QObject::connect(Command2, &QPushButton::clicked, this, [this] { handlers_.command2(); });
+  Command1 =
+      addButton(QStringLiteral("ＯＫ"), at(176, 256, 57, 25), [this] { handlers_.command1(); });
+  Command2 = addButton(QStringLiteral("Ｃａｎｃｅｌ"), at(240, 256, 57, 25),
+                       [this] { handlers_.command2(); });
 }
 
 QRect Form4Window::at(int left, int top, int width, int height) const {
@@ -88,6 +87,20 @@ QLabel* Form4Window::addLabel(QWidget* parent, const QString& caption, QRect geo
   label->setMargin(0);
   label->setIndent(0);
   return label;
+}
+
+QPushButton* Form4Window::addButton(const QString& caption, QRect geometry,
+                                    const std::function<void()>& onClick) {
+  auto* button = new QPushButton(caption, this);
+  button->setGeometry(geometry);
+  // The default dialog font, made smaller where the full-width caption would not fit.
+  QFont font = button->font();
+  const int room = geometry.width() - 6;
+  while (font.pointSizeF() > 6.0 && QFontMetrics(font).horizontalAdvance(caption) > room)
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+  button->setFont(font);
+  QObject::connect(button, &QPushButton::clicked, this, [onClick] { onClick(); });
+  return button;
 }
 
 QScrollBar* Form4Window::addBar(int top, const std::function<void()>& onDrag) {

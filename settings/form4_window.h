@@ -70,6 +70,8 @@ class Form4Window final : public QWidget {
   QLabel* addLabel(QWidget* parent, const QString& caption, QRect geometry, bool bold,
                    double points);
   QScrollBar* addBar(int top, const std::function<void()>& onDrag);
+  QPushButton* addButton(const QString& caption, QRect geometry,
+                         const std::function<void()>& onClick);
 
   float twipsPerPixelX_;
   float twipsPerPixelY_;

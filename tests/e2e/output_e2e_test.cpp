@@ -178,5 +178,62 @@ TEST_F(OutputOnDesktop, SavesCopiesShowsDragsAndEndsWithRealInput) {
   EXPECT_TRUE(kepa.process().running());
 }
 
+TEST_F(OutputOnDesktop, TheSecondSurpriseEffectTakesItsColourAndOperationFromTheDialog) {
+  session.setRootPicture(pattern(session.screen().size()));
+  ASSERT_TRUE(startCapture());
+  session.xdotool(
+      "mousemove 100 80 sleep 0.2 mousedown 1 sleep 0.2 mousemove 140 110 sleep 0.2 mouseup 1 "
+      "sleep 0.2");  // 40 x 30 selected: a 41 x 31 region image
+  choose("Down Down Down Down Right Down Down Return", "お楽しみ2");
+  std::optional<XWindow> dialog;
+  ASSERT_TRUE(waitUntil(
+      [&] {
+        for (const XWindow& window : kepa.windows()) {
+          if (window.name == "カスタム設定") dialog = window;
+        }
+        return dialog.has_value();
+      },
+      seconds(10)))
+      << kepa.log();
+  const QPoint client = dialog->geometry.topLeft();
+  const auto at = [&](int x, int y) {
+    return std::to_string(client.x() + x) + " " + std::to_string(client.y() + y);
+  };
+  // The red bar's thumb, at 50 of 255, dragged to the right end; then "３" and OK.
+  session.xdotool("sleep 0.3 mousemove " + at(77, 48) + " sleep 0.2 mousedown 1 sleep 0.1 " +
+                  "mousemove " + at(150, 48) + " sleep 0.1 mousemove " + at(400, 48) +
+                  " sleep 0.2 mouseup 1 sleep 0.2");
+  session.xdotool("mousemove " + at(104, 224) + " sleep 0.1 click 1 sleep 0.2 mousemove " +
+                  at(204, 268) + " sleep 0.1 click 1");
+  ASSERT_TRUE(waitUntil(
+      [&] {
+        for (const XWindow& window : kepa.windows()) {
+          if (window.name == "カスタム設定") return false;
+        }
+        return true;
+      },
+      seconds(10)));
+  session.xdotool("mousemove 600 500 sleep 0.2");
+  choose("Down Down Return", "クリップボ－ド格納");
+  const std::string copied = session.directory() + "/surprise.png";
+  const std::string xclip = "DISPLAY=" + session.display() + " xclip -selection clipboard ";
+  ASSERT_TRUE(waitUntil(
+      [&] { return std::system((xclip + "-t image/png -o > '" + copied + "'").c_str()) == 0; },
+      seconds(10)));
+  const Decoded region = readWithImageMagick(copied, session.directory() + "/surprise.rgb");
+  ASSERT_EQ(region.width, 41);
+  ASSERT_EQ(region.height, 31);
+  // F: red 255 (dragged), green and blue 50 (their defaults); "３" is S XOR F.
+  const QRgb fill = qRgb(255, 50, 50);
+  EXPECT_EQ(region.at(40, 30), fill);
+  int wrong = 0;
+  for (int j = 0; j < 30; ++j) {
+    for (int i = 0; i < 40; ++i) {
+      if (region.at(i, j) != ((patternAt(101 + i, 81 + j) ^ fill) | 0xFF000000U)) ++wrong;
+    }
+  }
+  EXPECT_EQ(wrong, 0);
+}
+
 }  // namespace
 }  // namespace kepa::xdriver

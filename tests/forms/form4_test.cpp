@@ -1,5 +1,6 @@
 // The custom settings dialog and the surprise effects on a FakeDesktop, the user's actions in
 // the dialog played while it is shown modally.
+#include <QFontMetrics>
 #include <QPointer>
 
 #include <gtest/gtest.h>
@@ -115,6 +116,10 @@ TEST_F(Form4Test, FirstShowingOpensAtFiftyWithOptionOneAndItsLayout) {
     EXPECT_EQ(dialog.DigitLabel[5]->text(), QStringLiteral("６"));
     EXPECT_EQ(dialog.Command1->text(), QStringLiteral("ＯＫ"));
     EXPECT_EQ(dialog.Command2->text(), QStringLiteral("Ｃａｎｃｅｌ"));
+    for (QPushButton* button : {dialog.Command1, dialog.Command2}) {
+      EXPECT_EQ(button->size(), QSize(57, 25));
+      EXPECT_LE(QFontMetrics(button->font()).horizontalAdvance(button->text()), 57 - 6);
+    }
     dialog.Command2->click();
   });
   EXPECT_TRUE(module1().CustomCancelled);
