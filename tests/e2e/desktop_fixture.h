@@ -46,11 +46,7 @@ class CaptureOnDesktop : public ::testing::Test {
   }
 
   // Chooses スタ－トキャプチャ－ (the first item) and waits for the frozen screen.
-  bool startCapture() {
-    if (!kepa.openTrayMenu()) return false;
-    session.xdotool("mouseup 3 key Down Return");
-    return waitUntil([&] { return kepa.clippingWindow().has_value(); }, seconds(10));
-  }
+  bool startCapture() { return kepa.startCapture(); }
 
   // The last clipping menu that was shown, as the program traced it.
   std::string lastClipMenu() const {

@@ -14,12 +14,7 @@ using testing::patternAt;
 
 class MagnifierOnDesktop : public CaptureOnDesktop {
  protected:
-  std::optional<XWindow> magnifier() {
-    for (const XWindow& window : kepa.windows()) {
-      if (window.name == "ＺｏｏｍＵＰ") return window;
-    }
-    return std::nullopt;
-  }
+  std::optional<XWindow> magnifier() { return kepa.windowNamed("ＺｏｏｍＵＰ"); }
 
   // The client area within the window: below the caption, inside the one-pixel border.
   static QRect clientOf(const XWindow& window) {

@@ -53,25 +53,9 @@ QRgb greyOf(QRgb p) {
 
 class OutputOnDesktop : public CaptureOnDesktop {
  protected:
-  // Opens the clipping menu with a right press at the pointer and sends `keys` to it; waits
-  // until the program has traced the choice of `chosen`.
+  // Chooses from the clipping menu by keys, waiting for the program to trace the choice.
   void choose(const std::string& keys, const std::string& chosen) {
-    const std::size_t before = count(chosen);
-    session.xdotool("mousedown 3");
-    ASSERT_TRUE(waitUntil([&] { return !kepa.menus().empty(); }, seconds(10)));
-    session.xdotool("key " + keys + " mouseup 3");
-    ASSERT_TRUE(waitUntil([&] { return count(chosen) > before; }, seconds(10)))
-        << "wanted " << chosen << "\n"
-        << kepa.log();
-  }
-
-  std::size_t count(const std::string& chosen) const {
-    const std::string log = kepa.log();
-    const std::string line = "kepa: chosen " + chosen + "\n";
-    std::size_t found = 0;
-    for (std::size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1))
-      ++found;
-    return found;
+    ASSERT_TRUE(kepa.chooseFromMenu(keys, chosen)) << "wanted " << chosen << "\n" << kepa.log();
   }
 };
 
@@ -86,15 +70,8 @@ TEST_F(OutputOnDesktop, SavesCopiesShowsDragsAndEndsWithRealInput) {
   // Grey, then save it through the dialog, typing a name in a folder of the session's.
   choose("Down Down Down Right Down Down Down Down Return", "グレ－スケ－ル変換");
   choose("Down Return", "名前を付けて保存");
-  std::optional<XWindow> dialog;
-  ASSERT_TRUE(waitUntil(
-      [&] {
-        for (const XWindow& window : kepa.windows()) {
-          if (window.name == "名前を付けて保存") dialog = window;
-        }
-        return dialog.has_value();
-      },
-      seconds(10)))
+  ASSERT_TRUE(
+      waitUntil([&] { return kepa.windowNamed("名前を付けて保存").has_value(); }, seconds(10)))
       << kepa.log();
   const std::string saved = session.directory() + "/grey.bmp";
   session.xdotool("sleep 0.5 key ctrl+a type --delay 20 '" + saved + "'");
@@ -186,14 +163,8 @@ TEST_F(OutputOnDesktop, TheSecondSurpriseEffectTakesItsColourAndOperationFromThe
       "sleep 0.2");  // 40 x 30 selected: a 41 x 31 region image
   choose("Down Down Down Down Right Down Down Return", "お楽しみ2");
   std::optional<XWindow> dialog;
-  ASSERT_TRUE(waitUntil(
-      [&] {
-        for (const XWindow& window : kepa.windows()) {
-          if (window.name == "カスタム設定") dialog = window;
-        }
-        return dialog.has_value();
-      },
-      seconds(10)))
+  ASSERT_TRUE(waitUntil([&] { return (dialog = kepa.windowNamed("カスタム設定")).has_value(); },
+                        seconds(10)))
       << kepa.log();
   const QPoint client = dialog->geometry.topLeft();
   const auto at = [&](int x, int y) {
@@ -205,14 +176,8 @@ TEST_F(OutputOnDesktop, TheSecondSurpriseEffectTakesItsColourAndOperationFromThe
                   " sleep 0.2 mouseup 1 sleep 0.2");
   session.xdotool("mousemove " + at(104, 224) + " sleep 0.1 click 1 sleep 0.2 mousemove " +
                   at(204, 268) + " sleep 0.1 click 1");
-  ASSERT_TRUE(waitUntil(
-      [&] {
-        for (const XWindow& window : kepa.windows()) {
-          if (window.name == "カスタム設定") return false;
-        }
-        return true;
-      },
-      seconds(10)));
+  ASSERT_TRUE(
+      waitUntil([&] { return !kepa.windowNamed("カスタム設定").has_value(); }, seconds(10)));
   session.xdotool("mousemove 600 500 sleep 0.2");
   choose("Down Down Return", "クリップボ－ド格納");
   const std::string copied = session.directory() + "/surprise.png";

@@ -73,4 +73,34 @@ bool KepaDriver::openTrayMenu() {
   return waitUntil([&] { return !menus().empty(); }, seconds(10));
 }
 
+bool KepaDriver::startCapture() {
+  if (!openTrayMenu()) return false;
+  session_.xdotool("mouseup 3 key Down Return");
+  return waitUntil([&] { return clippingWindow().has_value(); }, seconds(10));
+}
+
+std::size_t KepaDriver::timesChosen(const std::string& chosen) const {
+  const std::string text = log();
+  const std::string line = "kepa: chosen " + chosen + "\n";
+  std::size_t found = 0;
+  for (std::size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1))
+    ++found;
+  return found;
+}
+
+bool KepaDriver::chooseFromMenu(const std::string& keys, const std::string& chosen) {
+  const std::size_t before = timesChosen(chosen);
+  session_.xdotool("mousedown 3");
+  if (!waitUntil([&] { return !menus().empty(); }, seconds(10))) return false;
+  session_.xdotool("key " + keys + " mouseup 3");
+  return waitUntil([&] { return timesChosen(chosen) > before; }, seconds(10));
+}
+
+std::optional<XWindow> KepaDriver::windowNamed(const std::string& name) {
+  for (const XWindow& window : windows()) {
+    if (window.name == name) return window;
+  }
+  return std::nullopt;
+}
+
 }  // namespace kepa::xdriver

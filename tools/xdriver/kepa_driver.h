@@ -35,8 +35,17 @@ class KepaDriver {
   [[nodiscard]] std::optional<XWindow> splash();
   // Presses the right button on the icon and keeps it down; true once a menu is up.
   [[nodiscard]] bool openTrayMenu();
+  // Chooses スタ－トキャプチャ－ from the tray menu and waits for the frozen screen.
+  [[nodiscard]] bool startCapture();
+  // Presses the right button where the pointer is, sends `keys` to the menu that opens and
+  // waits until the program has traced the choice of the item captioned `chosen`.
+  [[nodiscard]] bool chooseFromMenu(const std::string& keys, const std::string& chosen);
+  // A mapped window of the program whose name is `name`.
+  [[nodiscard]] std::optional<XWindow> windowNamed(const std::string& name);
 
  private:
+  [[nodiscard]] std::size_t timesChosen(const std::string& chosen) const;
+
   XSession& session_;
   std::string binary_;
   std::string logPath_;
