@@ -72,6 +72,24 @@ QIcon kepaIcon() {
   return QIcon(QPixmap::fromImage(reduced.convertToFormat(QImage::Format_RGB32)));
 }
 
+QImage kepaIconImage(int size) {
+  if (size <= 16) return kepaIcon().pixmap(16, 16).toImage();
+  QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
+  icon.fill(Qt::transparent);
+  QPainter p(&icon);
+  p.setRenderHint(QPainter::Antialiasing);
+  const double s = size;
+  QRadialGradient lens(QPointF(s * 0.42, s * 0.38), s * 0.75);
+  lens.setColorAt(0.0, QColor(0x30, 0x60, 0xd0));
+  lens.setColorAt(0.55, QColor(0x10, 0x20, 0x90));
+  lens.setColorAt(1.0, QColor(0x00, 0x00, 0x80));
+  p.setPen(Qt::NoPen);
+  p.setBrush(lens);
+  p.drawRoundedRect(QRectF(0.5, 0.5, s - 1.0, s - 1.0), s * 0.18, s * 0.18);
+  drawViewfinder(p, s, std::max(1.0, s / 16.0), QColor(255, 0, 0));
+  return icon;
+}
+
 QIcon settingsIcon() {
   constexpr int kSize = 16;
   QImage icon(kSize, kSize, QImage::Format_RGB32);

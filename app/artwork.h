@@ -12,6 +12,10 @@ namespace kepa {
 // The 16 x 16 icon of the tray window, in 16 colours.
 [[nodiscard]] QIcon kepaIcon();
 
+// The program's icon at `size` x `size` pixels for menus and launchers: at 16 the 16-colour
+// icon above, larger sizes drawn afresh with a lens and strokes of their scale.
+[[nodiscard]] QImage kepaIconImage(int size);
+
 // The 16 x 16 icon of the custom settings dialog: three bars in red, green and blue.
 [[nodiscard]] QIcon settingsIcon();
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds kepa and starts it. Where there is a display it simply runs there. Where there is
 # none, it shows the program working on a private X server with a window manager and tray
-# host (icewm): it opens the tray menu, shows the version splash, saves a screenshot of each
-# and prints their paths, then ends the program and everything it started.
+# host (icewm): a tour through every feature with real X input, a screenshot of every step and
+# the saved BMP written into one folder whose files it lists, then the program and everything
+# it started ended.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
