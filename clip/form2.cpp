@@ -192,7 +192,7 @@ void Form2::SavePic_Click() {
   CMD.InitDir = saveFolder(desktop_);
   CMD.FileName = "RozAze.bmp";
   CMD.Flags = 8;  // OFN_NOCHANGEDIR
-  if (CMD.ShowSave(desktop_) == cdlCancel) return;
+  if (CMD.ShowSave(desktop_) == cdlCancel || desktop_.ending()) return;
   const SaveOutcome outcome = SavePicture(window().Picture1.image(), CMD.FileName);
   if (!outcome.saved) {
     desktop_.showMessage(MessageKind::Critical, "KEPA",
@@ -300,7 +300,7 @@ void Form2::hatena_click(std::int16_t Index) {
   }
   if (Index != 2) return;
   form4_.ShowModal();
-  if (module1_.CustomCancelled) return;
+  if (desktop_.ending() || module1_.CustomCancelled) return;
   // Closed by its close button before any OK: no colour was ever confirmed, and the effect
   // does what a Cancel does.
   const std::optional<Colour> fill = colourOfText(module1_.CustomColorText);

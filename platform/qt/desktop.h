@@ -82,7 +82,8 @@ class Desktop {
   // Shows the menu as a popup at the cursor and blocks until it closes; then the chosen
   // item's click handler runs (nothing runs when the menu was dismissed).
   void PopupMenu(Menu& menu) {
-    if (MenuItem* chosen = showPopup(menu)) chosen->click();
+    MenuItem* chosen = showPopup(menu);
+    if (chosen != nullptr && !ending()) chosen->click();
   }
 
   virtual void showMessage(MessageKind kind, const std::string& title, const std::string& text) = 0;
@@ -105,6 +106,9 @@ class Desktop {
 
   // Ends the program with exitCode once the running handler returns; no further events run.
   virtual void endProgram(int exitCode) = 0;
+  // True once endProgram was called: a handler that waited in a dialog or a menu while the
+  // program was ended goes no further.
+  [[nodiscard]] virtual bool ending() const = 0;
 
  protected:
   // Shows the popup and returns the chosen item, or nullptr when it was dismissed.

@@ -98,6 +98,7 @@ class FakeDesktop final : public Desktop {
   void ClipboardClear() override;
   bool ClipboardSetData(const Surface& image) override;
   void endProgram(int exitCode) override;
+  [[nodiscard]] bool ending() const override { return exitCode.has_value(); }
 
  protected:
   MenuItem* showPopup(Menu& menu) override;

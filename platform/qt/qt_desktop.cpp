@@ -339,6 +339,7 @@ void QtDesktop::showModal(QWidget& window) {
 }
 
 void QtDesktop::endProgram(int exitCode) {
+  ending_ = true;
   QCoreApplication::exit(exitCode);
 }
 

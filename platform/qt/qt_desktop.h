@@ -51,6 +51,7 @@ class QtDesktop final : public Desktop {
   void ClipboardClear() override;
   bool ClipboardSetData(const Surface& image) override;
   void endProgram(int exitCode) override;
+  [[nodiscard]] bool ending() const override { return ending_; }
 
  protected:
   MenuItem* showPopup(Menu& menu) override;
@@ -69,6 +70,7 @@ class QtDesktop final : public Desktop {
   NOTIFYICONDATA record_{};
   bool waitCursor_ = false;
   bool traceMenus_ = false;
+  bool ending_ = false;
 };
 
 }  // namespace kepa

@@ -267,5 +267,21 @@ TEST_F(Form4Test, FirstEffectDrawsAColourAndAnOperationAndAppliesThem) {
   EXPECT_GE(std::count_if(seen.begin(), seen.end(), [](int n) { return n > 0; }), 4);
 }
 
+TEST_F(Form4Test, EndingTheProgramWhileTheDialogIsOpenAppliesNothingAfterIt) {
+  secondEffect([&](Form4Window& dialog) {
+    dragThumb(dialog.RScroll1, 120);
+    dialog.Command1->click();
+  });
+  module1().ImageChanged = false;
+  // ＫＥＰＡＫＥＰＡの終了 (a termination signal takes the same way) while the next showing is up.
+  secondEffect([&](Form4Window&) { app.form1().ExitKepa_Click(); });
+  EXPECT_EQ(desktop.exitCode, 0);
+  EXPECT_FALSE(desktop.icon.has_value());
+  EXPECT_FALSE(app.form4().isLoaded());
+  // Nothing ran after the exit: no effect, and no clipping window loaded again for one.
+  EXPECT_FALSE(form2().isLoaded());
+  EXPECT_FALSE(module1().ImageChanged);
+}
+
 }  // namespace
 }  // namespace kepa
