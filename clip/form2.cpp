@@ -299,7 +299,7 @@ void Form2::hatena_click(std::int16_t Index) {
     return;
   }
   if (Index != 2) return;
-  form4_.ShowModal();
+  form4_.ShowModal(&window());
   if (desktop_.ending() || module1_.CustomCancelled) return;
   // Closed by its close button before any OK: no colour was ever confirmed, and the effect
   // does what a Cancel does.

@@ -41,6 +41,7 @@ Form2Window::Form2Window(Surface screenImage, Handlers handlers)
       image(std::move(screenImage)),
       handlers_(std::move(handlers)),
       cursorMask_(CrossHair::kSize, CrossHair::kSize, QImage::Format_RGB32) {
+  CMD.owner = this;
   Picture1.move({136, 8});
   Picture1.setVisible(false);
   Picture2.move({136, 112});

@@ -33,8 +33,8 @@ std::unique_ptr<Form4Window> Form4::createWindow() {
                                        });
 }
 
-void Form4::ShowModal() {
-  desktop_.showModal(window());
+void Form4::ShowModal(QWidget* owner) {
+  desktop_.showModal(window(), owner);
 }
 
 void Form4::Form_Load() {

@@ -16,8 +16,9 @@ class Form4 {
   Form4Window& window() { return window_.get(); }
   [[nodiscard]] bool isLoaded() const { return window_.isLoaded(); }
   void Unload() { window_.unload(); }
-  // Form4.Show vbModal: loads the dialog and returns once it has been destroyed.
-  void ShowModal();
+  // Form4.Show vbModal with `owner` waiting for it: loads the dialog and returns once it has
+  // been destroyed.
+  void ShowModal(QWidget* owner);
 
   void Form_Load();
   void RScroll1_Scroll();

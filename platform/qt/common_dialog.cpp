@@ -20,7 +20,7 @@ std::vector<std::pair<std::string, std::string>> filterPairs(const std::string& 
 
 std::int32_t CommonDialog::ShowSave(Desktop& desktop) {
   const std::optional<std::string> chosen =
-      desktop.showSaveDialog({filterPairs(Filter), InitDir, FileName, Flags});
+      desktop.showSaveDialog({filterPairs(Filter), InitDir, FileName, Flags, owner});
   if (!chosen) return CancelError ? cdlCancel : 0;
   FileName = *chosen;
   return 0;

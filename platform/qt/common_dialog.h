@@ -21,6 +21,8 @@ class CommonDialog {
   // The proposed name before ShowSave, the chosen path after it.
   std::string FileName;
   std::int32_t Flags = 0;
+  // The window the control sits on, to which its dialog is modal.
+  QWidget* owner = nullptr;
 
   // Shows the save dialog through `desktop`; returns the error number: 0, or cdlCancel when
   // it was cancelled and CancelError is True. FileName holds the chosen path.

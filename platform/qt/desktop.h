@@ -33,6 +33,9 @@ struct SaveDialogRequest {
   std::string directory;
   std::string fileName;
   std::int32_t flags = 0;
+  // The window the dialog belongs to: only it waits for the dialog (nullptr: the whole
+  // program), so that the tray stays usable.
+  QWidget* owner = nullptr;
 };
 
 class Desktop {
@@ -87,8 +90,9 @@ class Desktop {
   }
 
   virtual void showMessage(MessageKind kind, const std::string& title, const std::string& text) = 0;
-  // Shows `window` modally and returns once it has been hidden or destroyed.
-  virtual void showModal(QWidget& window) = 0;
+  // Shows `window` modal to `owner` (nullptr: to the whole program) and returns once it has
+  // been hidden or destroyed. The tray stays usable while it is up.
+  virtual void showModal(QWidget& window, QWidget* owner) = 0;
 
   // Shows a modal save-file dialog; the chosen path, or nothing when it was cancelled.
   [[nodiscard]] virtual std::optional<std::string> showSaveDialog(

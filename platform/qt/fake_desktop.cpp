@@ -153,7 +153,7 @@ std::string FakeDesktop::picturesPath() {
   return picturesFolder;
 }
 
-void FakeDesktop::showModal(QWidget& window) {
+void FakeDesktop::showModal(QWidget& window, QWidget*) {
   calls.emplace_back("showModal");
   window.show();
   if (whileModal) whileModal(window);

@@ -10,10 +10,10 @@
 #include <QCursor>
 #include <QDir>
 #include <QEventLoop>
-#include <QPointer>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QThread>
@@ -42,6 +42,18 @@ class HideWatcher final : public QObject {
  private:
   std::function<void()> hidden_;
 };
+
+// A window modal to `owner` blocks only it (and the windows above it in its chain), not the
+// tray icon's window: the program can still be ended from the tray.
+void makeModalTo(QWidget& window, QWidget* owner) {
+  if (owner == nullptr || owner->windowHandle() == nullptr) {
+    window.setWindowModality(Qt::ApplicationModal);
+    return;
+  }
+  window.setWindowModality(Qt::WindowModal);
+  window.winId();  // the native window, to be given its owner
+  window.windowHandle()->setTransientParent(owner->windowHandle());
+}
 
 QScreen& primaryScreen() {
   return *QGuiApplication::primaryScreen();
@@ -295,7 +307,7 @@ void QtDesktop::showMessage(MessageKind kind, const std::string& title, const st
 std::optional<std::string> QtDesktop::showSaveDialog(const SaveDialogRequest& request) {
   if (traceMenus_) std::fprintf(stderr, "kepa: save dialog %s\n", request.directory.c_str());
   const UnmanagedWindowsAside aside;
-  return runSaveDialog(request);
+  return runSaveDialog(request, [&](QWidget& dialog) { makeModalTo(dialog, request.owner); });
 }
 
 std::string QtDesktop::AppPath() {
@@ -322,7 +334,7 @@ bool QtDesktop::ClipboardSetData(const Surface& image) {
   return clipboard->ownsClipboard() || QGuiApplication::platformName() != QStringLiteral("xcb");
 }
 
-void QtDesktop::showModal(QWidget& window) {
+void QtDesktop::showModal(QWidget& window, QWidget* owner) {
   const UnmanagedWindowsAside aside;
   QEventLoop loop;
   // The loop ends when the window is hidden (an unload hides it first) or destroyed.
@@ -330,7 +342,7 @@ void QtDesktop::showModal(QWidget& window) {
   HideWatcher watcher([&loop] { loop.quit(); });
   window.installEventFilter(&watcher);
   QObject::connect(&window, &QObject::destroyed, &loop, &QEventLoop::quit);
-  window.setWindowModality(Qt::ApplicationModal);
+  makeModalTo(window, owner);
   window.show();
   window.raise();
   window.activateWindow();

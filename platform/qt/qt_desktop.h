@@ -43,7 +43,7 @@ class QtDesktop final : public Desktop {
   void DoEvents() override;
 
   void showMessage(MessageKind kind, const std::string& title, const std::string& text) override;
-  void showModal(QWidget& window) override;
+  void showModal(QWidget& window, QWidget* owner) override;
   [[nodiscard]] std::optional<std::string> showSaveDialog(
       const SaveDialogRequest& request) override;
   [[nodiscard]] std::string AppPath() override;

@@ -26,7 +26,8 @@ QString nameFilter(const std::string& description, const std::string& pattern) {
   return QString::fromStdString(description) + QStringLiteral(" (") + patterns + QLatin1Char(')');
 }
 
-std::optional<std::string> runSaveDialog(const SaveDialogRequest& request) {
+std::optional<std::string> runSaveDialog(const SaveDialogRequest& request,
+                                         const std::function<void(QWidget& dialog)>& makeModal) {
   QFileDialog dialog(nullptr, QStringLiteral("名前を付けて保存"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
@@ -38,6 +39,7 @@ std::optional<std::string> runSaveDialog(const SaveDialogRequest& request) {
   dialog.setNameFilters(filters);
   dialog.setDirectory(QString::fromStdString(request.directory));
   dialog.selectFile(QString::fromStdString(request.fileName));
+  makeModal(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst().toStdString();
 }

@@ -3,6 +3,7 @@
 // question and a name typed without an extension is taken as typed.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -16,7 +17,9 @@ namespace kepa {
 // case of every letter; "*.*" matches every name, with or without a dot.
 [[nodiscard]] QString nameFilter(const std::string& description, const std::string& pattern);
 
-// Runs the dialog modally; the chosen path, or nothing when it was cancelled.
-[[nodiscard]] std::optional<std::string> runSaveDialog(const SaveDialogRequest& request);
+// Runs the dialog, made modal by `makeModal`; the chosen path, or nothing when it was
+// cancelled.
+[[nodiscard]] std::optional<std::string> runSaveDialog(
+    const SaveDialogRequest& request, const std::function<void(QWidget& dialog)>& makeModal);
 
 }  // namespace kepa

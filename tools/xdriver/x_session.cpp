@@ -1,5 +1,6 @@
 #include "tools/xdriver/x_session.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
@@ -131,15 +132,28 @@ XSession::XSession(Desktop desktop, int width, int height,
   connection_ = XOpenDisplay(display_.c_str());
   if (connection_ == nullptr) throw std::runtime_error("cannot open " + display_);
 
-  if (desktop == Desktop::WithWindowManager) {
-    windowManager_ = std::make_unique<Process>(std::vector<std::string>{"icewm"}, environment(),
-                                               directory_ + "/icewm.log");
-    const Atom tray = XInternAtom(connection_, "_NET_SYSTEM_TRAY_S0", False);
-    if (!waitUntil([&] { return XGetSelectionOwner(connection_, tray) != None; },
-                   std::chrono::seconds(20))) {
-      throw std::runtime_error("icewm's tray did not appear");
-    }
+  if (desktop == Desktop::WithWindowManager && !startWindowManager()) {
+    throw std::runtime_error("icewm's tray did not appear");
   }
+}
+
+bool XSession::startWindowManager() {
+  windowManager_ = std::make_unique<Process>(std::vector<std::string>{"icewm"}, environment(),
+                                             directory_ + "/icewm.log");
+  const Atom tray = XInternAtom(connection_, "_NET_SYSTEM_TRAY_S0", False);
+  return waitUntil([&] { return XGetSelectionOwner(connection_, tray) != None; },
+                   std::chrono::seconds(20));
+}
+
+bool XSession::restartWindowManager() {
+  if (windowManager_) windowManager_->signal(SIGKILL);
+  windowManager_.reset();
+  const Atom tray = XInternAtom(connection_, "_NET_SYSTEM_TRAY_S0", False);
+  if (!waitUntil([&] { return XGetSelectionOwner(connection_, tray) == None; },
+                 std::chrono::seconds(10))) {
+    return false;
+  }
+  return startWindowManager();
 }
 
 XSession::~XSession() {

@@ -54,10 +54,16 @@ class XSession {
   // no window covers it.
   void setRootPicture(const QImage& picture);
 
+  // Ends the window manager (and with it the tray host), as when a panel crashes, and starts
+  // it again; true once its tray is back.
+  bool restartWindowManager();
+
   // Runs xdotool with these arguments in the session; true when it succeeded.
   bool xdotool(const std::string& arguments) const;
 
  private:
+  bool startWindowManager();
+
   std::string directory_;
   std::string display_;
   std::unique_ptr<Process> server_;

@@ -1,0 +1,82 @@
+// The real program when things happen at awkward moments: the tray used while a dialog is
+// open, the program ended from a dialog or by a signal in the middle of a drag, and the tray
+// host going away and coming back.
+#include <csignal>
+
+#include <gtest/gtest.h>
+
+#include "desktop_fixture.h"
+
+namespace kepa::xdriver {
+namespace {
+
+using std::chrono::seconds;
+using testing::CaptureOnDesktop;
+using testing::pattern;
+
+class ReliabilityOnDesktop : public CaptureOnDesktop {
+ protected:
+  // A capture of the pattern with a 40 x 30 selection.
+  void captureAndSelect() {
+    session.setRootPicture(pattern(session.screen().size()));
+    ASSERT_TRUE(startCapture());
+    session.xdotool(
+        "mousemove 100 80 sleep 0.2 mousedown 1 sleep 0.2 mousemove 140 110 sleep 0.2 "
+        "mouseup 1 sleep 0.2");
+  }
+
+  // Exit from the tray menu, which must open although a dialog is up; the program then ends
+  // with status 0.
+  void exitFromTheTray() {
+    ASSERT_TRUE(kepa.openTrayMenu()) << kepa.log();
+    session.xdotool("mouseup 3 key Up Return");
+    const std::optional<int> status = kepa.process().waitFor(seconds(10));
+    ASSERT_TRUE(status.has_value()) << kepa.log();
+    EXPECT_EQ(*status, 0);
+    EXPECT_TRUE(kepa.windows().empty());
+  }
+};
+
+TEST_F(ReliabilityOnDesktop, TheTrayEndsTheProgramWhileTheSettingsDialogIsOpen) {
+  captureAndSelect();
+  ASSERT_TRUE(kepa.chooseFromMenu("Down Down Down Down Right Down Down Return", "お楽しみ2"));
+  ASSERT_TRUE(waitUntil([&] { return kepa.windowNamed("カスタム設定").has_value(); }, seconds(10)));
+  // The frozen screen waits for the dialog: the right button opens no clipping menu there.
+  session.xdotool("mousemove 700 600 sleep 0.1 mousedown 3 sleep 0.8");
+  EXPECT_TRUE(kepa.menus().empty());
+  session.xdotool("mouseup 3 sleep 0.2");
+  exitFromTheTray();
+}
+
+TEST_F(ReliabilityOnDesktop, TheTrayEndsTheProgramWhileTheSaveDialogIsOpen) {
+  captureAndSelect();
+  ASSERT_TRUE(kepa.chooseFromMenu("Down Return", "名前を付けて保存"));
+  ASSERT_TRUE(
+      waitUntil([&] { return kepa.windowNamed("名前を付けて保存").has_value(); }, seconds(10)));
+  exitFromTheTray();
+}
+
+TEST_F(ReliabilityOnDesktop, ATerminationSignalInTheMiddleOfADragEndsTheOrderlyWay) {
+  session.setRootPicture(pattern(session.screen().size()));
+  ASSERT_TRUE(startCapture());
+  session.xdotool("mousemove 100 80 sleep 0.2 mousedown 1 sleep 0.2 mousemove 300 200 sleep 0.2");
+  kepa.process().signal(SIGTERM);
+  const std::optional<int> status = kepa.process().waitFor(seconds(10));
+  session.xdotool("mouseup 1");
+  ASSERT_TRUE(status.has_value());
+  EXPECT_EQ(*status, 0);
+}
+
+TEST_F(ReliabilityOnDesktop, TheIconComesBackWhenTheTrayHostRestarts) {
+  ASSERT_TRUE(kepa.trayIcon().has_value());
+  ASSERT_TRUE(session.restartWindowManager());
+  ASSERT_TRUE(waitUntil([&] { return kepa.trayIcon().has_value(); }, seconds(20))) << kepa.log();
+  // The menu works again: the version splash.
+  ASSERT_TRUE(kepa.openTrayMenu()) << kepa.log();
+  session.xdotool("mouseup 3 key Down Down Return");
+  EXPECT_TRUE(waitUntil([&] { return kepa.splash().has_value(); }, seconds(10))) << kepa.log();
+  EXPECT_TRUE(kepa.process().running());
+}
+
+}  // namespace
+}  // namespace kepa::xdriver
