@@ -288,6 +288,9 @@ MenuItem* QtDesktop::showPopup(Menu& menu) {
     std::fprintf(stderr, "kepa: menu %s]\n", line.c_str());
   }
   QAction* chosen = popup.exec(QCursor::pos());
+  // Ended while the menu was open (a termination signal): the windows are on their way out,
+  // and running events now would delete the window whose handler this is, under its feet.
+  if (ending_) return nullptr;
   waitUntilRepainted(popup.geometry());
   const auto found = actions.find(chosen);
   MenuItem* item = found == actions.end() ? nullptr : found->second;

@@ -73,6 +73,18 @@ TEST_F(ReliabilityOnDesktop, ATerminationSignalInTheMiddleOfADragEndsTheOrderlyW
   EXPECT_EQ(*status, 0);
 }
 
+TEST_F(ReliabilityOnDesktop, ATerminationSignalWhileTheClippingMenuIsOpenEndsTheOrderlyWay) {
+  captureAndSelect();
+  session.xdotool("mousemove 600 500 sleep 0.1 mousedown 3");
+  ASSERT_TRUE(waitUntil([&] { return !kepa.menus().empty(); }, seconds(10)));
+  kepa.process().signal(SIGTERM);
+  const std::optional<int> status = kepa.process().waitFor(seconds(10));
+  session.xdotool("mouseup 3");
+  ASSERT_TRUE(status.has_value()) << kepa.log();
+  EXPECT_EQ(*status, 0);
+  EXPECT_EQ(kepa.log().find("kepa: chosen 名前"), std::string::npos);  // nothing was chosen
+}
+
 TEST_F(ReliabilityOnDesktop, TheIconComesBackWhenTheTrayHostRestarts) {
   ASSERT_TRUE(kepa.trayIcon().has_value());
   ASSERT_TRUE(session.restartWindowManager());

@@ -87,10 +87,16 @@ int main(int argc, char* argv[]) {
 
   // 2. 100 captures, each with a selection, a grey conversion and the end of the clipping.
   long warmKib = 0;
+  long duringKib = 0;
+  long firstEndedKib = 0;
   for (int round = 1; round <= 100; ++round) {
     if (!kepa.startCapture()) {
       std::fprintf(stderr, "kepa_soak: capture %d failed\n%s", round, kepa.log().c_str());
       return 1;
+    }
+    if (round == 1) {
+      sleepFor(seconds(1));
+      duringKib = residentKib(pid);
     }
     session.xdotool(
         "mousemove 100 80 sleep 0.1 mousedown 1 sleep 0.1 mousemove 200 150 sleep 0.05 "
@@ -102,12 +108,18 @@ int main(int argc, char* argv[]) {
       return 1;
     }
     kepa::xdriver::waitUntil([&] { return !kepa.clippingWindow().has_value(); }, seconds(10));
+    if (round == 1) {
+      sleepFor(seconds(1));
+      firstEndedKib = residentKib(pid);
+    }
     if (round == 10) warmKib = residentKib(pid);
   }
   sleepFor(seconds(2));
   const long afterKib = residentKib(pid);
   std::printf("100 captures: %ld KiB after 10, %ld KiB after 100: %+ld KiB\n", warmKib, afterKib,
               afterKib - warmKib);
+  std::printf("the first clipping: %ld KiB while open, %ld KiB once ended (%+ld KiB)\n", duringKib,
+              firstEndedKib, firstEndedKib - duringKib);
   std::printf(
       "after the last clipping ended: %ld KiB, at rest before the first: %ld KiB: %+ld "
       "KiB\n",
