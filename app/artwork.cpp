@@ -37,6 +37,15 @@ void drawViewfinder(QPainter& p, double size, double stroke, const QColor& ring)
   p.drawLine(QPointF(c + size * 0.07, c), QPointF(far - stroke * 2, c));
 }
 
+// The lens behind the viewfinder: deep blue, lit from the upper left.
+QRadialGradient lensOf(double size) {
+  QRadialGradient lens(QPointF(size * 0.42, size * 0.38), size * 0.75);
+  lens.setColorAt(0.0, QColor(0x30, 0x60, 0xd0));
+  lens.setColorAt(0.55, QColor(0x10, 0x20, 0x90));
+  lens.setColorAt(1.0, QColor(0x00, 0x00, 0x80));
+  return lens;
+}
+
 }  // namespace
 
 QImage splashArtwork() {
@@ -44,11 +53,7 @@ QImage splashArtwork() {
   QImage art(kSize, kSize, QImage::Format_RGB888);
   QPainter p(&art);
   p.setRenderHint(QPainter::Antialiasing);
-  QRadialGradient lens(QPointF(kSize * 0.42, kSize * 0.38), kSize * 0.75);
-  lens.setColorAt(0.0, QColor(0x30, 0x60, 0xd0));
-  lens.setColorAt(0.55, QColor(0x10, 0x20, 0x90));
-  lens.setColorAt(1.0, QColor(0x00, 0x00, 0x80));
-  p.fillRect(art.rect(), lens);
+  p.fillRect(art.rect(), lensOf(kSize));
   // A pale ring, so that the red caption drawn over the artwork stays legible.
   drawViewfinder(p, kSize, 5.0, QColor(0x90, 0xc8, 0xff));
   return art;
@@ -79,12 +84,8 @@ QImage kepaIconImage(int size) {
   QPainter p(&icon);
   p.setRenderHint(QPainter::Antialiasing);
   const double s = size;
-  QRadialGradient lens(QPointF(s * 0.42, s * 0.38), s * 0.75);
-  lens.setColorAt(0.0, QColor(0x30, 0x60, 0xd0));
-  lens.setColorAt(0.55, QColor(0x10, 0x20, 0x90));
-  lens.setColorAt(1.0, QColor(0x00, 0x00, 0x80));
   p.setPen(Qt::NoPen);
-  p.setBrush(lens);
+  p.setBrush(lensOf(s));
   p.drawRoundedRect(QRectF(0.5, 0.5, s - 1.0, s - 1.0), s * 0.18, s * 0.18);
   drawViewfinder(p, s, std::max(1.0, s / 16.0), QColor(255, 0, 0));
   return icon;

@@ -6,29 +6,12 @@
 #include <gtest/gtest.h>
 
 #include "clipping_fixture.h"
+#include "tests/unit/pixel_testing.h"
 
 namespace kepa {
 namespace {
 
 using testing::screenColour;
-
-// The rule of each algorithm on one cell, written out: S the captured pixel, F the fill.
-std::uint32_t ruleOf(std::int16_t algorithm, std::uint32_t s, std::uint32_t f) {
-  switch (algorithm) {
-    case 0:
-      return s & f;
-    case 1:
-      return s & ~f & 0xFFFFFFU;
-    case 2:
-      return s ^ f;
-    case 3:
-      return s | f;
-    case 4:
-      return ~(s | f) & 0xFFFFFFU;
-    default:
-      return (~s & 0xFFFFFFU) | f;
-  }
-}
 
 class Form4Test : public testing::ClippingTest {
  protected:
@@ -71,7 +54,9 @@ class Form4Test : public testing::ClippingTest {
     for (std::int32_t j = 0; j <= 30; ++j) {
       for (std::int32_t i = 0; i <= 40; ++i) {
         const std::uint32_t expected =
-            i == 40 || j == 30 ? fill : ruleOf(algorithm, screenColour(101 + i, 51 + j), fill);
+            i == 40 || j == 30
+                ? fill
+                : testing::surpriseRule(algorithm, screenColour(101 + i, 51 + j), fill);
         ASSERT_EQ(pixelOf(window().Picture1, i, j), expected) << i << "," << j;
       }
     }

@@ -291,25 +291,10 @@ TEST(Surprise, ExtraColumnAndRowShowThePlainFillForEveryOperation) {
   for (std::int16_t algorithm = 0; algorithm <= 5; ++algorithm) {
     Scene scene(64, 48, {0, 0, 47, 33});
     surprise(Colour(fill), algorithm, scene.region, scene.screenDc, scene.image);
-    const auto rule = [&](std::uint32_t s) -> std::uint32_t {
-      switch (algorithm) {
-        case 0:
-          return s & fill;
-        case 1:
-          return s & ~fill & 0xFFFFFFU;
-        case 2:
-          return s ^ fill;
-        case 3:
-          return s | fill;
-        case 4:
-          return ~(s | fill) & 0xFFFFFFU;
-        default:
-          return (~s & 0xFFFFFFU) | fill;
-      }
-    };
     scene.expectImage(
         [&](std::int32_t i, std::int32_t j) {
-          return scene.extra(i, j) ? fill : rule(scene.cell(i, j));
+          return scene.extra(i, j) ? fill
+                                   : testing::surpriseRule(algorithm, scene.cell(i, j), fill);
         },
         "operation");
   }

@@ -54,4 +54,23 @@ class ScreenOf final : public PixelSource {
   const Surface& pixels_;
 };
 
+// The surprise effects' operation numbered `algorithm` on one cell, written out from its table:
+// S the captured pixel, F the fill, both 0x00BBGGRR.
+inline std::uint32_t surpriseRule(int algorithm, std::uint32_t s, std::uint32_t f) {
+  switch (algorithm) {
+    case 0:
+      return s & f;  // SRCAND
+    case 1:
+      return s & ~f & 0xFFFFFFU;  // SRCERASE
+    case 2:
+      return s ^ f;  // SRCINVERT
+    case 3:
+      return s | f;  // SRCPAINT
+    case 4:
+      return ~(s | f) & 0xFFFFFFU;  // NOTSRCERASE
+    default:
+      return (~s & 0xFFFFFFU) | f;  // MERGEPAINT
+  }
+}
+
 }  // namespace kepa::testing
