@@ -9,8 +9,10 @@ build=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev li
   libx11-dev libxcb1-dev libxcb-shm0-dev pkg-config)
 runtime=(fonts-ipafont-gothic fonts-dejavu-core)
 # The end-to-end tests and the headless run: a real X server, a window manager with a tray,
-# real input events, the clipboard and screenshots.
-desktop=(xvfb xauth xfonts-base icewm xdotool xclip x11-utils imagemagick)
+# real input events, the clipboard and screenshots, and a clipboard manager (xfsettingsd, on a
+# session bus of its own) that keeps the clipboard after a program exits.
+desktop=(xvfb xauth xfonts-base icewm xdotool xclip x11-utils imagemagick xfce4-settings
+  dbus-daemon)
 
 wanted=("${build[@]}" "${runtime[@]}" "${desktop[@]}")
 
