@@ -8,9 +8,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-./scripts/install-deps.sh
-cmake --preset default >/dev/null
-cmake --build --preset default --target kepa kepa_tour
+./scripts/build-targets.sh kepa kepa_tour
 kepa="$root/build/default/app/kepa"
 
 if [[ -n "${DISPLAY:-}" ]] && xdpyinfo >/dev/null 2>&1; then

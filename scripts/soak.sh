@@ -5,8 +5,6 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-./scripts/install-deps.sh
-cmake --preset default >/dev/null
-cmake --build --preset default --target kepa kepa_soak kepa_minimal_tray
+./scripts/build-targets.sh kepa kepa_soak kepa_minimal_tray
 exec "$root/build/default/tools/soak/kepa_soak" "$root/build/default/app/kepa" \
   "$root/build/default/tools/soak/kepa_minimal_tray"

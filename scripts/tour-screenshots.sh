@@ -5,9 +5,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-./scripts/install-deps.sh
-cmake --preset default >/dev/null
-cmake --build --preset default --target kepa kepa_tour
+./scripts/build-targets.sh kepa kepa_tour
 out=$(mktemp -d /tmp/kepa-tour-XXXXXX)
 "$root/build/default/tools/tour/kepa_tour" "$root/build/default/app/kepa" "$out"
 mkdir -p docs/screenshots

@@ -55,15 +55,22 @@ class CaptureOnDesktop : public ::testing::Test {
     return at == std::string::npos ? "" : log.substr(at, log.find('\n', at) - at);
   }
 
-  // Captures the pattern from the tray, then changes the real screen.
-  void expectFrozenPattern() {
+  // Captures the pattern from the tray, then inverts the real screen, which what the
+  // program shows must not follow; false when the capture did not start.
+  bool captureThenChangeTheScreen() {
     const QRect screen = session.screen();
     session.setRootPicture(pattern(screen.size()));
-    ASSERT_TRUE(startCapture());
-    // The real screen changes: the frozen image must not.
+    if (!startCapture()) return false;
     QImage inverted = pattern(screen.size());
     inverted.invertPixels();
     session.setRootPicture(inverted);
+    return true;
+  }
+
+  // The frozen image stays the pattern after the real screen changed.
+  void expectFrozenPattern() {
+    const QRect screen = session.screen();
+    ASSERT_TRUE(captureThenChangeTheScreen());
 
     // The pointer was left on the tray icon, below the checked rows: every pixel above the
     // taskbar is the picture as it was, the tray menu's place included.

@@ -9,7 +9,6 @@ namespace {
 
 using std::chrono::seconds;
 using testing::CaptureOnDesktop;
-using testing::pattern;
 using testing::patternAt;
 
 class MagnifierOnDesktop : public CaptureOnDesktop {
@@ -41,12 +40,8 @@ class MagnifierOnDesktop : public CaptureOnDesktop {
 
 TEST_F(MagnifierOnDesktop, FollowsThePointerOverTheFrozenPictureAndKeepsOutOfItsWay) {
   const QRect screen = session.screen();
-  session.setRootPicture(pattern(screen.size()));
-  ASSERT_TRUE(startCapture());
-  // The real screen changes: the magnifier shows the picture as captured.
-  QImage inverted = pattern(screen.size());
-  inverted.invertPixels();
-  session.setRootPicture(inverted);
+  // The magnifier shows the picture as captured, not the changed screen.
+  ASSERT_TRUE(captureThenChangeTheScreen());
 
   // Before a selection the first enabled item of the clipping menu is 虫眼鏡.
   session.xdotool("mousemove 700 300 sleep 0.1 mousedown 3");
