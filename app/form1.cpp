@@ -35,10 +35,16 @@ void Form1::Unload() {
 
 void Form1::Form_Load() {
   Form1Window& form = window();
-  // Centred in twips, in single precision: the top first, then the left.
-  const float top = desktop_.screenHeightTwips() / 2.0F - form.heightTwips() / 2.0F;
+  // Centred on the screen in twips, in single precision: the top first, then the left. The
+  // screen is the primary monitor, which need not start at the desktop's origin.
+  const Rect screen = primaryMonitor(desktop_.monitors());
+  const float tppX = desktop_.twipsPerPixelX();
+  const float tppY = desktop_.twipsPerPixelY();
+  const float top = static_cast<float>(screen.y) * tppY +
+                    static_cast<float>(screen.height) * tppY / 2.0F - form.heightTwips() / 2.0F;
   form.setTopTwips(top);
-  const float left = desktop_.screenWidthTwips() / 2.0F - form.widthTwips() / 2.0F;
+  const float left = static_cast<float>(screen.x) * tppX +
+                     static_cast<float>(screen.width) * tppX / 2.0F - form.widthTwips() / 2.0F;
   form.setLeftTwips(left);
 
   nid_.cbSize = sizeof(NOTIFYICONDATA);
@@ -55,7 +61,7 @@ void Form1::Form_Load() {
 }
 
 void Form1::Form_MouseMove(int, int, float x, float) {
-  const std::int32_t message = integerDivide(x, desktop_.twipsPerPixelX());
+  const std::int32_t message = pixelsOfTwips(x, desktop_.twipsPerPixelX());
   switch (message) {
     case WM_LBUTTONDOWN:
       window().KepaMenu.visible = false;
@@ -93,10 +99,12 @@ void Form1::ExitKepa_Click() {
 }
 
 void Form1::StartCap_Click() {
-  ScreenWidthPx_ = integerDivide(desktop_.screenWidthTwips(), desktop_.twipsPerPixelX());
-  ScreenHeightPx_ = integerDivide(desktop_.screenHeightTwips(), desktop_.twipsPerPixelY());
+  ScreenWidthPx_ = pixelsOfTwips(desktop_.screenWidthTwips(), desktop_.twipsPerPixelX());
+  ScreenHeightPx_ = pixelsOfTwips(desktop_.screenHeightTwips(), desktop_.twipsPerPixelY());
   DeviceContext screen = desktop_.GetDC();
   // The first reference to Form2 loads it (running its Form_Load) before any pixel is copied.
+  // A clipping window still open from before a monitor came or went takes the new size.
+  form2_.fitImageTo(ScreenWidthPx_, ScreenHeightPx_);
   DeviceContext& image = form2_.hDC();
   [[maybe_unused]] const bool copied =
       BitBlt(image, 0, 0, ScreenWidthPx_, ScreenHeightPx_, screen, 0, 0, RasterOp::SRCCOPY);

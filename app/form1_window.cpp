@@ -96,7 +96,10 @@ void Form1Window::placeAt(float left, float top) {
 
 void Form1Window::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.drawImage(0, 0, artwork_);
+  // The picture is 161 x 161 pixels at 15 twips per pixel and grows with the scale.
+  const int side = twipsToPixels(artwork_.width() * 15.0, twipsPerPixel_);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, side % artwork_.width() != 0);
+  painter.drawImage(QRect(0, 0, side, side), artwork_);
 }
 
 void Form1Window::mouseMoveEvent(QMouseEvent* event) {

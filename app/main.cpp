@@ -2,11 +2,13 @@
 #include <QApplication>
 
 #include "app/app.h"
+#include "platform/qt/device_pixels.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/termination_signals.h"
 
 int main(int argc, char* argv[]) {
+  kepa::useDevicePixels();
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("kepa"));
   // The program has no main window: closing the splash or a dialog must not end it.

@@ -41,11 +41,12 @@ Form2::Form2(Module1& module1, Desktop& desktop, Form3& form3, Form4& form4, Ran
 
 std::unique_ptr<Form2Window> Form2::createWindow() {
   // The persistent image covers the screen.
-  const std::int32_t width = integerDivide(desktop_.screenWidthTwips(), desktop_.twipsPerPixelX());
+  const std::int32_t width = pixelsOfTwips(desktop_.screenWidthTwips(), desktop_.twipsPerPixelX());
   const std::int32_t height =
-      integerDivide(desktop_.screenHeightTwips(), desktop_.twipsPerPixelY());
+      pixelsOfTwips(desktop_.screenHeightTwips(), desktop_.twipsPerPixelY());
   auto window = std::make_unique<Form2Window>(
-      desktop_.createScreenImage(width, height),
+      desktop_.createScreenImage(width, height), desktop_.twipsPerPixelX(),
+      desktop_.twipsPerPixelY(),
       Form2Window::Handlers{
           .mouseDown = [this](int b, int s, float x, float y) { Form_MouseDown(b, s, x, y); },
           .mouseMove = [this](int b, int s, float x, float y) { Form_MouseMove(b, s, x, y); },
@@ -154,6 +155,13 @@ void Form2::Form_MouseUp(int button, int, float, float) {
     picture.Cls();
     picture.setSize(0, 0);
   });
+}
+
+void Form2::fitImageTo(std::int32_t width, std::int32_t height) {
+  if (!isLoaded()) return;
+  const Surface& image = window().image;
+  if (image.width() == width && image.height() == height) return;
+  window().replaceImage(desktop_.createScreenImage(width, height));
 }
 
 void Form2::Show() {

@@ -24,6 +24,8 @@ class Form2 {
   // The window's drawing surface: referring to it loads the window.
   DeviceContext& hDC() { return window().hDC; }
   void Unload() { window_.unload(); }
+  // A loaded window whose image is not width x height gets a new image of that size.
+  void fitImageTo(std::int32_t width, std::int32_t height);
   // Shows the window over the whole screen; a magnifier that is on stays above it.
   void Show();
 

@@ -7,6 +7,7 @@
 #include <QRegion>
 
 #include "clip/region_drop.h"
+#include "platform/numeric.h"
 #include "platform/qt/mouse_buttons.h"
 #include "platform/qt/surface_image.h"
 
@@ -33,7 +34,8 @@ QColor qtColour(Colour colour) {
 
 }  // namespace
 
-Form2Window::Form2Window(Surface screenImage, Handlers handlers)
+Form2Window::Form2Window(Surface screenImage, float twipsPerPixelX, float twipsPerPixelY,
+                         Handlers handlers)
     // Unmanaged by the window manager: exactly the screen's geometry, above its panels, and
     // no click spent on focusing the window.
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
@@ -42,10 +44,13 @@ Form2Window::Form2Window(Surface screenImage, Handlers handlers)
       handlers_(std::move(handlers)),
       cursorMask_(CrossHair::kSize, CrossHair::kSize, QImage::Format_RGB32) {
   CMD.owner = this;
-  Picture1.move({136, 8});
-  Picture1.setVisible(false);
-  Picture2.move({136, 112});
-  Picture2.setVisible(false);
+  const auto place = [&](Picture& picture, float left, float top, float width, float height) {
+    picture.setSize(twipsToPixels(width, twipsPerPixelX), twipsToPixels(height, twipsPerPixelY));
+    picture.move({twipsToPixels(left, twipsPerPixelX), twipsToPixels(top, twipsPerPixelY)});
+    picture.setVisible(false);
+  };
+  place(Picture1, 2040, 120, 1815, 1335);
+  place(Picture2, 2040, 1680, 1815, 1215);
   for (int row = 0; row < CrossHair::kSize; ++row) {
     for (int column = 0; column < CrossHair::kSize; ++column) {
       cursorMask_.setPixel(column, row,
@@ -70,6 +75,11 @@ void Form2Window::changePicture1(const std::function<void(Picture&)>& change) {
   const QRect before = areaOf(Picture1);
   change(Picture1);
   update(QRegion(before) + areaOf(Picture1));
+}
+
+void Form2Window::replaceImage(Surface screenImage) {
+  image = std::move(screenImage);
+  update();
 }
 
 void Form2Window::showOverScreen() {

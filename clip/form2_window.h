@@ -35,8 +35,9 @@ class Form2Window final : public QWidget {
     std::function<void(float x, float y)> dragDrop;
   };
 
-  // A window whose client area is the screen and whose persistent image is `screenImage`.
-  Form2Window(Surface screenImage, Handlers handlers);
+  // A window whose client area is the screen and whose persistent image is `screenImage`;
+  // its picture boxes start at their design places in twips.
+  Form2Window(Surface screenImage, float twipsPerPixelX, float twipsPerPixelY, Handlers handlers);
 
   // The persistent image and its device context.
   Surface image;
@@ -53,6 +54,8 @@ class Form2Window final : public QWidget {
   void changePicture1(const std::function<void(Picture&)>& change);
   // The captured image changed as a whole.
   void imageChanged() { update(); }
+  // The persistent image becomes `screenImage`, of another size (the desktop changed).
+  void replaceImage(Surface screenImage);
 
   // Shows the window over the whole screen, above everything.
   void showOverScreen();

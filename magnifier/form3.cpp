@@ -43,8 +43,8 @@ void Form3::Timer1_Timer() {
   form.client().LabelY->setText(QString::fromStdString(labels.y));
   // The client area is cleared and the block enlarged onto it. When the block and the size
   // are those the view already shows, that gives the same image again: the work is skipped.
-  const std::int32_t width = toLong(desktop_.twipsPerPixelX() * kZoomSquare);
-  const std::int32_t height = toLong(desktop_.twipsPerPixelY() * kZoomSquare);
+  const std::int32_t width = zoomViewSide(desktop_.twipsPerPixelX());
+  const std::int32_t height = zoomViewSide(desktop_.twipsPerPixelY());
   if (form.client().showsAlready(form.Picture1.image(), width, height)) return;
   form.Cls();
   StretchBlt(form.hDC(), 0, 0, width, height, form.Picture1.hDC(), 0, 0, kZoomSquare, kZoomSquare,

@@ -7,21 +7,24 @@ namespace kepa {
 
 void PlaceZoomWindow(Module1& module1, Desktop& desktop, Form3Window& form3) {
   module1.CursorPos = desktop.GetCursorPos();
-  const std::int16_t sw =
-      toInteger(integerDivide(desktop.screenWidthTwips(), desktop.twipsPerPixelX()));
-  const std::int16_t sh =
-      toInteger(integerDivide(desktop.screenHeightTwips(), desktop.twipsPerPixelY()));
-  const std::int16_t cx = toInteger(module1.CursorPos.x);
-  const std::int16_t cy = toInteger(module1.CursorPos.y);
+  // The screen is the monitor under the pointer, in its own coordinates: the window jumps to
+  // the other side of the monitor the user works on.
+  const Rect screen = monitorAt(desktop.monitors(), module1.CursorPos);
+  const float tppX = desktop.twipsPerPixelX();
+  const float tppY = desktop.twipsPerPixelY();
+  const std::int16_t sw = toInteger(pixelsOfTwips(static_cast<float>(screen.width) * tppX, tppX));
+  const std::int16_t sh = toInteger(pixelsOfTwips(static_cast<float>(screen.height) * tppY, tppY));
+  const std::int16_t cx = toInteger(static_cast<double>(module1.CursorPos.x) - screen.x);
+  const std::int16_t cy = toInteger(static_cast<double>(module1.CursorPos.y) - screen.y);
   const ZoomMove move = zoomWindowMove(sw, sh, cx, cy);
   // The window's position and width are its frame's, as the window manager draws it.
   QPoint topLeft = form3.frameGeometry().topLeft();
   if (move.horizontal == ZoomMove::Horizontal::ToRightEdge) {
-    topLeft.setX(sw - form3.frameGeometry().width());
+    topLeft.setX(screen.x + sw - form3.frameGeometry().width());
   } else if (move.horizontal == ZoomMove::Horizontal::ToLeftEdge) {
-    topLeft.setX(0);
+    topLeft.setX(screen.x);
   }
-  if (move.toTop) topLeft.setY(0);
+  if (move.toTop) topLeft.setY(screen.y);
   if (topLeft != form3.frameGeometry().topLeft()) form3.move(topLeft);
 }
 

@@ -1,10 +1,18 @@
 #include "magnifier/zoom_rules.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "platform/numeric.h"
 
 namespace kepa {
+
+std::int32_t zoomViewSide(float twipsPerPixel) {
+  constexpr double kViewTwips = 225.0 * 15.0;
+  const double block = std::floor(kViewTwips / kZoomSquare / static_cast<double>(twipsPerPixel));
+  return kZoomSquare * static_cast<std::int32_t>(std::max(1.0, block));
+}
 
 Point zoomSourceCorner(Point cursor) {
   return {toInteger(static_cast<double>(cursor.x) - kZoomOffset),

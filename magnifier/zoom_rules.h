@@ -15,6 +15,13 @@ namespace kepa {
 inline constexpr std::int32_t kZoomSquare = 15;
 inline constexpr std::int32_t kZoomOffset = 7;
 
+// The side of the enlarged view, in pixels, at `twipsPerPixel`: 225 at 15 twips per pixel,
+// where each captured pixel becomes a 15 x 15 block. At other scales the view keeps its size
+// in twips (3375, its place in the client area), each pixel a block of the whole number of
+// pixels that fits: 18 at 125 %, 22 at 150 %, 30 at 200 %. (Twips per pixel times 15 would
+// shrink the view as the scale grows, to 112 pixels at 200 %.)
+[[nodiscard]] std::int32_t zoomViewSide(float twipsPerPixel);
+
 // The square's top-left corner for a pointer at `cursor`, as 16-bit Integers; throws
 // OverflowError where a coordinate does not fit.
 [[nodiscard]] Point zoomSourceCorner(Point cursor);

@@ -69,6 +69,12 @@ std::int32_t hexLiteral(std::string_view text) {
   return static_cast<std::int32_t>(value);
 }
 
+std::int32_t pixelsOfTwips(double twips, double twipsPerPixel) {
+  if (twipsPerPixel == std::trunc(twipsPerPixel)) return integerDivide(twips, twipsPerPixel);
+  if (!(twipsPerPixel > 0.0)) throw OverflowError("division by a twips per pixel of zero");
+  return toLong(std::trunc(static_cast<double>(toLong(twips)) / twipsPerPixel));
+}
+
 std::int32_t twipsToPixels(double twips, double twipsPerPixel) {
   return toLong(twips / twipsPerPixel);
 }

@@ -36,6 +36,12 @@ class OverflowError : public std::overflow_error {
 // std::invalid_argument for anything else.
 [[nodiscard]] std::int32_t hexLiteral(std::string_view text);
 
+// A size or position in twips as a whole number of pixels, `twips \ twipsPerPixel`: the
+// twips rounded to a Long, the quotient truncated toward zero. A whole twips per pixel is
+// rounded as `\` rounds it (and gives the same result); one that is not whole (7.5 at 200 %
+// scale) is kept as it is, since rounding it to 8 would lose every sixteenth pixel.
+[[nodiscard]] std::int32_t pixelsOfTwips(double twips, double twipsPerPixel);
+
 // Twips to whole pixels: the quotient rounded to nearest, halves to even.
 [[nodiscard]] std::int32_t twipsToPixels(double twips, double twipsPerPixel);
 

@@ -34,7 +34,11 @@ std::unique_ptr<Form4Window> Form4::createWindow() {
 }
 
 void Form4::ShowModal(QWidget* owner) {
-  desktop_.showModal(window(), owner);
+  // It opens centred on the primary monitor, not on the clipping window, which spans them all.
+  Form4Window& form = window();
+  const Point at = centredOn(primaryMonitor(desktop_.monitors()), form.width(), form.height());
+  form.move(at.x, at.y);
+  desktop_.showModal(form, owner);
 }
 
 void Form4::Form_Load() {

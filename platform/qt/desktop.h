@@ -13,6 +13,7 @@
 
 #include "platform/device_context.h"
 #include "platform/geometry.h"
+#include "platform/monitors.h"
 #include "platform/notify_icon_data.h"
 #include "platform/qt/menu.h"
 
@@ -45,12 +46,16 @@ class Desktop {
   Desktop& operator=(const Desktop&) = delete;
   virtual ~Desktop() = default;
 
-  // The screen object: its size in twips and twips per pixel (1440 / logical DPI).
+  // The screen object: the size of the whole desktop (the X screen, every monitor on it) in
+  // twips, and twips per pixel, 1440 / (96 x the desktop's scale): 15 at 100 %, 7.5 at 200 %.
+  // One pixel is always one device pixel of the screen.
   [[nodiscard]] virtual float screenWidthTwips() const = 0;
   [[nodiscard]] virtual float screenHeightTwips() const = 0;
   [[nodiscard]] virtual float twipsPerPixelX() const = 0;
   [[nodiscard]] virtual float twipsPerPixelY() const = 0;
   virtual void setMousePointer(MousePointer pointer) = 0;
+  // The monitors, as they are now, in pixels of the whole desktop.
+  [[nodiscard]] virtual std::vector<Monitor> monitors() const = 0;
 
   // A surface for a window's persistent image of the screen's size, in memory that a grab of
   // the screen can write straight into where the platform has such memory.

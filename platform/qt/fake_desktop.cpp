@@ -69,6 +69,11 @@ float FakeDesktop::screenHeightTwips() const {
   return static_cast<float>(screen.height()) * twipsPerPixel;
 }
 
+std::vector<Monitor> FakeDesktop::monitors() const {
+  if (!monitorLayout.empty()) return monitorLayout;
+  return {{{0, 0, screen.width(), screen.height()}, true}};
+}
+
 void FakeDesktop::setMousePointer(MousePointer pointer) {
   mousePointer = pointer;
   calls.push_back("MousePointer " + std::to_string(static_cast<int>(pointer)));

@@ -34,6 +34,8 @@ class FakeDesktop final : public Desktop {
   // --- what tests set ---
   Surface screen{1024, 768};
   float twipsPerPixel = 15.0F;
+  // The monitors; none means one primary monitor showing the whole screen.
+  std::vector<Monitor> monitorLayout;
   Point cursor;
   bool notificationAreaAvailable = true;
   // Runs while a modal window is shown, as the user would act in it; the window stays shown
@@ -73,6 +75,7 @@ class FakeDesktop final : public Desktop {
   [[nodiscard]] float twipsPerPixelX() const override { return twipsPerPixel; }
   [[nodiscard]] float twipsPerPixelY() const override { return twipsPerPixel; }
   void setMousePointer(MousePointer pointer) override;
+  [[nodiscard]] std::vector<Monitor> monitors() const override;
 
   [[nodiscard]] DeviceContext GetDC() override;
   void ReleaseDC(DeviceContext& screen) override;

@@ -122,13 +122,11 @@ void traceMenu(const MenuItem& model, std::string& line) {
 // that area has stopped changing: two equal reads 15 ms apart, for at most 300 ms.
 void waitUntilRepainted(const QRect& area) {
   using std::chrono::milliseconds;
-  QScreen& screen = primaryScreen();
   const auto deadline = std::chrono::steady_clock::now() + milliseconds(300);
   QImage before;
   while (std::chrono::steady_clock::now() < deadline) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    const QImage now =
-        screen.grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage();
+    const QImage now = grabDesktopArea(area);
     if (!before.isNull() && now == before) return;
     before = now;
     QThread::msleep(15);
@@ -152,13 +150,22 @@ float QtDesktop::twipsPerPixelY() const {
 }
 
 float QtDesktop::screenWidthTwips() const {
-  QtScreenSource screen(primaryScreen());
-  return static_cast<float>(screen.width()) * twipsPerPixelX();
+  return static_cast<float>(desktopSize().x) * twipsPerPixelX();
 }
 
 float QtDesktop::screenHeightTwips() const {
-  QtScreenSource screen(primaryScreen());
-  return static_cast<float>(screen.height()) * twipsPerPixelY();
+  return static_cast<float>(desktopSize().y) * twipsPerPixelY();
+}
+
+std::vector<Monitor> QtDesktop::monitors() const {
+  // Qt's geometry is in device pixels: kepa runs without Qt's own scaling.
+  std::vector<Monitor> all;
+  for (QScreen* screen : QGuiApplication::screens()) {
+    const QRect area = screen->geometry();
+    all.push_back({{area.x(), area.y(), area.width(), area.height()},
+                   screen == QGuiApplication::primaryScreen()});
+  }
+  return all;
 }
 
 void QtDesktop::setMousePointer(MousePointer pointer) {
@@ -186,7 +193,7 @@ Surface QtDesktop::createScreenImage(std::int32_t width, std::int32_t height) {
 }
 
 DeviceContext QtDesktop::GetDC() {
-  screen_ = std::make_unique<QtScreenSource>(primaryScreen(), grabber());
+  screen_ = std::make_unique<QtScreenSource>(grabber());
   return DeviceContext(*screen_);
 }
 
@@ -198,9 +205,8 @@ void QtDesktop::ReleaseDC(DeviceContext& screen) {
 Point QtDesktop::GetCursorPos() {
   if (!pointer_) pointer_ = std::make_unique<PointerQuery>();
   if (const std::optional<Point> at = pointer_->position()) return *at;
-  const QPoint at = QCursor::pos(&primaryScreen());
-  const double ratio = primaryScreen().devicePixelRatio();
-  return {static_cast<std::int32_t>(at.x() * ratio), static_cast<std::int32_t>(at.y() * ratio)};
+  const QPoint at = QCursor::pos();
+  return {at.x(), at.y()};
 }
 
 std::uint32_t QtDesktop::windowHandle(QWidget& window) {

@@ -25,6 +25,7 @@ class QtDesktop final : public Desktop {
   [[nodiscard]] float twipsPerPixelX() const override;
   [[nodiscard]] float twipsPerPixelY() const override;
   void setMousePointer(MousePointer pointer) override;
+  [[nodiscard]] std::vector<Monitor> monitors() const override;
 
   [[nodiscard]] Surface createScreenImage(std::int32_t width, std::int32_t height) override;
   [[nodiscard]] DeviceContext GetDC() override;

@@ -1,20 +1,54 @@
 #include "platform/qt/qt_screen_source.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
+#include <xcb/xcb.h>
+
+#include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
 #include <QScreen>
+#include <QtGui/qguiapplication_platform.h>
 
 namespace kepa {
 
-std::int32_t QtScreenSource::width() const {
-  return static_cast<std::int32_t>(screen_->geometry().width() * screen_->devicePixelRatio());
+namespace {
+
+// The screen whose grab of the root window starts at the desktop's origin.
+QScreen& originScreen() {
+  QScreen* atOrigin = QGuiApplication::screenAt(QPoint(0, 0));
+  return atOrigin != nullptr ? *atOrigin : *QGuiApplication::primaryScreen();
 }
 
-std::int32_t QtScreenSource::height() const {
-  return static_cast<std::int32_t>(screen_->geometry().height() * screen_->devicePixelRatio());
+}  // namespace
+
+Point desktopSize() {
+  const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (x11 != nullptr && x11->connection() != nullptr) {
+    xcb_connection_t* xcb = x11->connection();
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(xcb)).data;
+    // Asked each time: the root grows and shrinks with the monitors (RandR), which the
+    // connection's set-up data does not follow.
+    xcb_get_geometry_reply_t* root =
+        xcb_get_geometry_reply(xcb, xcb_get_geometry(xcb, screen->root), nullptr);
+    if (root != nullptr) {
+      const Point size{root->width, root->height};
+      std::free(root);
+      return size;
+    }
+  }
+  const QRect all = QGuiApplication::primaryScreen()->virtualGeometry();
+  return {all.right() + 1, all.bottom() + 1};
+}
+
+QImage grabDesktopArea(const QRect& area) {
+  QScreen& screen = originScreen();
+  const QPoint origin = screen.geometry().topLeft();
+  return screen
+      .grabWindow(0, area.x() - origin.x(), area.y() - origin.y(), area.width(), area.height())
+      .toImage();
 }
 
 void QtScreenSource::copyTo(Surface& into, std::int32_t dx, std::int32_t dy, std::int32_t sx,
@@ -23,8 +57,7 @@ void QtScreenSource::copyTo(Surface& into, std::int32_t dx, std::int32_t dy, std
       shm_->grabRows(into, sy, h)) {
     return;
   }
-  const QImage grabbed =
-      screen_->grabWindow(0, sx, sy, w, h).toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage grabbed = grabDesktopArea(QRect(sx, sy, w, h)).convertToFormat(QImage::Format_RGB32);
   const std::int32_t rows = std::min(h, static_cast<std::int32_t>(grabbed.height()));
   const auto columns =
       static_cast<std::size_t>(std::min(w, static_cast<std::int32_t>(grabbed.width())));

@@ -1,27 +1,36 @@
-// The live screen as a PixelSource: full-width rows into a shared-memory surface come by
-// MIT-SHM straight into it; everything else is read through QScreen (the plain X11 path).
+// The live screen as a PixelSource: the whole X screen, every monitor on it, in device
+// pixels. Full-width rows into a shared-memory surface come by MIT-SHM straight into it;
+// everything else is read through QScreen (the plain X11 path).
 #pragma once
 
+#include "platform/geometry.h"
 #include "platform/pixel_source.h"
 #include "platform/qt/shm_screen_grabber.h"
 
-class QScreen;
+class QImage;
+class QRect;
 
 namespace kepa {
+
+// The size of the whole desktop in device pixels: the X screen's root window where there is
+// one, else the area from (0, 0) that all of Qt's screens cover.
+[[nodiscard]] Point desktopSize();
+
+// The pixels of `area` of the whole desktop through Qt's plain X11 grab.
+[[nodiscard]] QImage grabDesktopArea(const QRect& area);
 
 class QtScreenSource final : public PixelSource {
  public:
   // `shm` may be nullptr (no MIT-SHM).
-  explicit QtScreenSource(QScreen& screen, ShmScreenGrabber* shm = nullptr)
-      : screen_(&screen), shm_(shm) {}
+  explicit QtScreenSource(ShmScreenGrabber* shm = nullptr) : size_(desktopSize()), shm_(shm) {}
 
-  [[nodiscard]] std::int32_t width() const override;
-  [[nodiscard]] std::int32_t height() const override;
+  [[nodiscard]] std::int32_t width() const override { return size_.x; }
+  [[nodiscard]] std::int32_t height() const override { return size_.y; }
   void copyTo(Surface& into, std::int32_t dx, std::int32_t dy, std::int32_t sx, std::int32_t sy,
               std::int32_t w, std::int32_t h) override;
 
  private:
-  QScreen* screen_;
+  Point size_;
   ShmScreenGrabber* shm_;
 };
 

@@ -61,31 +61,42 @@ TEST_F(Form1Test, StartUpRegistersTheIconAndHidesWindowAndMenu) {
   EXPECT_EQ(std::string(tip + 9, 55), std::string(55, ' '));
 }
 
-TEST(Form1Centring, CentresInTwipsWithSinglePrecision) {
+TEST(Form1Centring, CentresOnThePrimaryMonitorInTwipsWithSinglePrecision) {
+  const std::vector<Monitor> one;  // the whole screen
+  // A primary monitor right of a larger one, and one below another.
+  const std::vector<Monitor> rightOfA = {{{0, 0, 1024, 768}, false}, {{1024, 0, 512, 384}, true}};
+  const std::vector<Monitor> belowA = {{{0, 0, 800, 600}, false}, {{0, 600, 1024, 768}, true}};
   const struct {
     std::int32_t screenWidth, screenHeight;
+    const std::vector<Monitor>& monitors;
     float twipsPerPixel;
     std::int32_t width, height;  // window pixels
     float left, top;             // twips
     std::int32_t x, y;           // pixels
   } cases[] = {
       // 7680 - 2782.5 = 4897.5 twips = 326.5 pixels, which rounds to even.
-      {1024, 768, 15.0F, 371, 206, 4897.5F, 4215.0F, 326, 281},
-      {1920, 1080, 15.0F, 371, 206, 11617.5F, 6555.0F, 774, 437},
+      {1024, 768, one, 15.0F, 371, 206, 4897.5F, 4215.0F, 326, 281},
+      {1920, 1080, one, 15.0F, 371, 206, 11617.5F, 6555.0F, 774, 437},
       // 120 DPI: 463.75 x 257.5 pixels round to 464 x 258.
-      {1280, 1024, 12.0F, 464, 258, 4896.0F, 4596.0F, 408, 383},
+      {1280, 1024, one, 12.0F, 464, 258, 4896.0F, 4596.0F, 408, 383},
+      // 200 %: the same size to the eye, in twice the pixels.
+      {2048, 1536, one, 7.5F, 742, 412, 4897.5F, 4215.0F, 653, 562},
+      {1536, 768, rightOfA, 15.0F, 371, 206, 16417.5F, 1335.0F, 1094, 89},
+      {1024, 1368, belowA, 15.0F, 371, 206, 4897.5F, 13215.0F, 326, 881},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.screenWidth << " x " << c.screenHeight);
     FakeDesktop desktop;
     desktop.screen = Surface(c.screenWidth, c.screenHeight);
+    desktop.monitorLayout = c.monitors;
     desktop.twipsPerPixel = c.twipsPerPixel;
     App app(desktop);
     ASSERT_TRUE(app.start());
     Form1Window& window = app.form1().window();
-    EXPECT_EQ(window.size(), QSize(c.width, c.height)) << c.screenWidth;
-    EXPECT_FLOAT_EQ(window.leftTwips(), c.left) << c.screenWidth;
-    EXPECT_FLOAT_EQ(window.topTwips(), c.top) << c.screenWidth;
-    EXPECT_EQ(window.pos(), QPoint(c.x, c.y)) << c.screenWidth;
+    EXPECT_EQ(window.size(), QSize(c.width, c.height));
+    EXPECT_FLOAT_EQ(window.leftTwips(), c.left);
+    EXPECT_FLOAT_EQ(window.topTwips(), c.top);
+    EXPECT_EQ(window.pos(), QPoint(c.x, c.y));
   }
 }
 
@@ -134,6 +145,13 @@ TEST_F(Form1Test, MessageNumberIsXDividedByTwipsPerPixel) {
     desktop.popups.clear();
     form1().Form_MouseMove(0, 0, c.x, 0.0F);
     EXPECT_EQ(desktop.popups.size(), c.popsUp ? 1U : 0U) << c.x;
+  }
+  // At 200 % the 7.5 twips per pixel are not rounded to 8, which would make 516 read 483.
+  desktop.twipsPerPixel = 7.5F;
+  for (const auto& c : {std::pair{3870.0F, true}, {3847.5F, false}, {3877.5F, false}}) {
+    desktop.popups.clear();
+    form1().Form_MouseMove(0, 0, c.first, 0.0F);
+    EXPECT_EQ(desktop.popups.size(), c.second ? 1U : 0U) << c.first;
   }
 }
 

@@ -46,12 +46,27 @@ TEST_F(Form2Test, CaptureLoadsTheWindowCopiesTheScreenAndShowsIt) {
   EXPECT_FALSE(window().Picture1.visible());
   EXPECT_FALSE(window().Picture2.visible());
   EXPECT_FALSE(window().Shape1().visible);
-  EXPECT_EQ(window().Picture1.position(), (Point{136, 8}));
-  EXPECT_EQ(window().Picture1.width(), 121);
-  EXPECT_EQ(window().Picture1.height(), 89);
-  EXPECT_EQ(window().Picture2.position(), (Point{136, 112}));
-  EXPECT_EQ(window().Picture2.height(), 81);
   EXPECT_EQ(window().Picture1.backColor().value(), Colour::kWindowBackground);
+  // Picture1 at (2040, 120) twips, 1815 x 1335; Picture2 at (2040, 1680), 1815 x 1215.
+  const struct {
+    float twipsPerPixel;
+    Rect picture1, picture2;
+  } places[] = {
+      {15.0F, {136, 8, 121, 89}, {136, 112, 121, 81}},
+      {12.0F, {170, 10, 151, 111}, {170, 140, 151, 101}},
+      {10.0F, {204, 12, 182, 134}, {204, 168, 182, 122}},
+      {7.5F, {272, 16, 242, 178}, {272, 224, 242, 162}},
+  };
+  const auto placeOf = [](const Picture& picture) {
+    return Rect{picture.position().x, picture.position().y, picture.width(), picture.height()};
+  };
+  for (const auto& p : places) {
+    form2().Unload();
+    desktop.twipsPerPixel = p.twipsPerPixel;
+    capture();
+    EXPECT_EQ(placeOf(window().Picture1), p.picture1) << p.twipsPerPixel;
+    EXPECT_EQ(placeOf(window().Picture2), p.picture2) << p.twipsPerPixel;
+  }
 }
 
 TEST_F(Form2Test, SecondCaptureWhileOpenKeepsTheLoadAndTheSelection) {
@@ -64,6 +79,17 @@ TEST_F(Form2Test, SecondCaptureWhileOpenKeepsTheLoadAndTheSelection) {
   EXPECT_EQ(form2().SelWidth, 40);
   EXPECT_TRUE(window().Shape1().visible);
   EXPECT_EQ(Colour::fromPixel(window().image.row(5)[6]).value(), screenColour(6, 5) ^ 0x0F0F0FU);
+
+  // A monitor plugged in, then one unplugged, while the clipping stays open: each capture
+  // takes the desktop's new size and keeps the selection.
+  for (const Point size : {Point{1536, 768}, Point{800, 600}}) {
+    desktop.screen = Surface(size.x, size.y, 0xFF123456U);
+    capture();
+    EXPECT_EQ(window().geometry(), QRect(0, 0, size.x, size.y));
+    EXPECT_EQ(window().image.width(), size.x);
+    EXPECT_EQ(window().image.row(size.y - 1)[size.x - 1], 0xFF123456U);
+    EXPECT_EQ(form2().SelWidth, 40);
+  }
 
   // After an unload the next capture loads afresh; the module's variables stay.
   form2().Unload();

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "clipping_fixture.h"
+#include "magnifier/place_zoom_window.h"
 
 namespace kepa {
 namespace {
@@ -96,21 +97,35 @@ TEST_F(Form3Test, WindowStartsHiddenStoppedAndLaidOutInTwips) {
   EXPECT_EQ(zoom().Picture1.backColor().value(), Colour::kWindowBackground);
 }
 
-TEST_F(Form3Test, LayoutScalesWithTheDisplaysTwipsPerPixel) {
-  desktop.twipsPerPixel = 12.0F;  // 120 dpi, from here on
-  app.form1().StartCap_Click();
-  // 3405 x 4095 twips; labels at (8, 240) x 15 twips; the view 12 x 15 pixels square.
-  EXPECT_EQ(zoom().client().size(), QSize(284, 341));
-  EXPECT_EQ(zoom().client().LabelX->geometry(), QRect(50, 300, 111, 21));
-  desktop.cursor = {300, 200};
-  zoom().Timer1.setInterval(0);
-  form3().Timer1_Timer();
-  // Each captured pixel is a 12 x 12 block; 15 blocks fill 180 pixels, the rest is background.
-  EXPECT_EQ(viewAt(0, 0), screenColour(293, 193));
-  EXPECT_EQ(viewAt(11, 11), screenColour(293, 193));
-  EXPECT_EQ(viewAt(12, 0), screenColour(294, 193));
-  EXPECT_EQ(viewAt(179, 179), screenColour(307, 207));
-  EXPECT_EQ(viewAt(180, 0), kButtonFace);
+TEST_F(Form3Test, LayoutAndViewScaleWithTheDisplaysTwipsPerPixel) {
+  // The client area is 3405 x 4095 twips, LabelX sits at (600, 3600) twips and is 1335 x 255;
+  // the view keeps its 3375 twips, each captured pixel a block of whole pixels.
+  const struct {
+    float twipsPerPixel;
+    QSize client;
+    QRect labelX;
+    int block;
+  } cases[] = {
+      {12.0F, {284, 341}, {50, 300, 111, 21}, 18},  // 125 %
+      {10.0F, {340, 410}, {60, 360, 134, 26}, 22},  // 150 %
+      {7.5F, {454, 546}, {80, 480, 178, 34}, 30},   // 200 %
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.twipsPerPixel);
+    app.form2().EndClip_Click();
+    desktop.twipsPerPixel = c.twipsPerPixel;
+    app.form1().StartCap_Click();
+    EXPECT_EQ(zoom().client().size(), c.client);
+    EXPECT_EQ(zoom().client().LabelX->geometry(), c.labelX);
+    desktop.cursor = {300, 200};
+    form3().Timer1_Timer();
+    const int view = 15 * c.block;
+    EXPECT_EQ(viewAt(0, 0), screenColour(293, 193));
+    EXPECT_EQ(viewAt(c.block - 1, c.block - 1), screenColour(293, 193));
+    EXPECT_EQ(viewAt(c.block, 0), screenColour(294, 193));
+    EXPECT_EQ(viewAt(view - 1, view - 1), screenColour(307, 207));
+    EXPECT_EQ(viewAt(view, 0), kButtonFace);
+  }
 }
 
 TEST_F(Form3Test, TickEnlargesTheCapturedSquareAndMarksTheCentre) {
@@ -268,6 +283,28 @@ TEST_F(Form3Test, MovesOutOfThePointersWayOverItsClientAreaOnly) {
   EXPECT_EQ(zoom().pos(), QPoint(300, 200));
   moveOver(QPoint(30, 8), {100, 700});
   EXPECT_EQ(zoom().pos(), QPoint(300, 200));
+}
+
+TEST_F(Form3Test, MovesWithinTheMonitorThatHoldsThePointer) {
+  const auto placeFor = [&](Point cursor, QPoint from) {
+    zoom().move(from);
+    desktop.cursor = cursor;
+    PlaceZoomWindow(module1(), desktop, zoom());
+    return zoom().pos();
+  };
+  // A 1024 x 768 monitor and, right of it, the primary 512 x 384 one.
+  desktop.screen = Surface(1536, 768);
+  desktop.monitorLayout = {{{0, 0, 1024, 768}, false}, {{1024, 0, 512, 384}, true}};
+  capture();
+  const int width = zoom().frameGeometry().width();
+  EXPECT_EQ(placeFor({1100, 100}, {300, 200}), QPoint(1536 - width, 200));
+  EXPECT_EQ(placeFor({1400, 300}, {300, 200}), QPoint(1024, 0));
+  EXPECT_EQ(placeFor({1280, 100}, {300, 200}), QPoint(300, 200));  // B's centre line
+  EXPECT_EQ(placeFor({100, 700}, {300, 200}), QPoint(1024 - width, 0));
+  // A primary monitor below the first pushes its origin down to y = 768.
+  desktop.monitorLayout = {{{0, 0, 1024, 768}, false}, {{0, 768, 800, 600}, true}};
+  EXPECT_EQ(placeFor({100, 1300}, {300, 900}), QPoint(800 - width, 768));
+  EXPECT_EQ(placeFor({700, 800}, {300, 900}), QPoint(0, 900));
 }
 
 TEST_F(Form3Test, ClosingItUnloadsItAndTheNextReferenceStartsAfresh) {

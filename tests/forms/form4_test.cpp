@@ -110,6 +110,32 @@ TEST_F(Form4Test, FirstShowingOpensAtFiftyWithOptionOneAndItsLayout) {
   EXPECT_TRUE(module1().CustomCancelled);
 }
 
+TEST_F(Form4Test, LayoutScalesAndTheDialogOpensCentredOnThePrimaryMonitor) {
+  desktop.monitorLayout = {{{0, 0, 1024, 768}, false}, {{1024, 0, 1280, 1024}, true}};
+  const struct {
+    float twipsPerPixel;
+    QSize size;
+    QRect frame1, rScroll1;
+    QPoint at;
+  } cases[] = {
+      {15.0F, {320, 288}, {8, 192, 249, 57}, {0, 40, 313, 17}, {1504, 368}},
+      {12.0F, {400, 360}, {10, 240, 311, 71}, {0, 50, 391, 21}, {1464, 332}},
+      {10.0F, {480, 432}, {12, 288, 374, 86}, {0, 60, 470, 26}, {1424, 296}},
+      {7.5F, {640, 576}, {16, 384, 498, 114}, {0, 80, 626, 34}, {1344, 224}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.twipsPerPixel);
+    desktop.twipsPerPixel = c.twipsPerPixel;
+    secondEffect([&](Form4Window& dialog) {
+      EXPECT_EQ(dialog.size(), c.size);
+      EXPECT_EQ(dialog.Frame1->geometry(), c.frame1);
+      EXPECT_EQ(dialog.RScroll1->geometry(), c.rScroll1);
+      EXPECT_EQ(dialog.pos(), c.at);
+      dialog.Command2->click();
+    });
+  }
+}
+
 TEST_F(Form4Test, ADragThenCancelKeepsThePositionForTheNextShowingOnly) {
   module1().CustomR = 7;
   module1().CustomColorText = " 7";

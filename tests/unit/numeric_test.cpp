@@ -59,6 +59,29 @@ TEST(IntegerDivision, RoundsTheOperandsThenTruncatesTheQuotient) {
   EXPECT_THROW((void)integerDivide(-2147483648.0, -1), OverflowError);
 }
 
+TEST(IntegerDivision, ByATwipsPerPixelThatIsNotWholeKeepsItsFraction) {
+  const struct {
+    double twips;
+    double twipsPerPixel;
+    std::int32_t pixels;
+  } cases[] = {
+      {15365, 15, 1024},   // a whole twips per pixel: exactly `\`
+      {7702.5, 15, 513},   // rounded twips as `\` rounds them
+      {7680, 7.5, 1024},   // 200 %: not 7680 \ 8 = 960
+      {3870, 7.5, 516},    // a right press on the icon
+      {3847.5, 7.5, 513},  // 3848 / 7.5 = 513.07
+      {7679, 7.5, 1023},   // truncated
+      {-40, 7.5, -5},      // toward zero
+      {9540, 13.0909, 728},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(pixelsOfTwips(c.twips, c.twipsPerPixel), c.pixels)
+        << c.twips << " / " << c.twipsPerPixel;
+  }
+  EXPECT_THROW((void)pixelsOfTwips(1, 0), OverflowError);
+  EXPECT_THROW((void)pixelsOfTwips(1, -7.5), OverflowError);
+}
+
 TEST(HexLiterals, AreReadAsWrittenWithTheirTypeWidth) {
   EXPECT_EQ(hexLiteral("&H0000FF"), 0x0000FF);
   EXPECT_EQ(hexLiteral("&H00ff00"), 0x00FF00);

@@ -21,6 +21,14 @@ TEST(ZoomRules, SourceSquareIsCentredOnThePointerIn16Bits) {
                OverflowError);
 }
 
+TEST(ZoomRules, ViewKeepsItsSizeInTwipsInWholeBlocks) {
+  // twips per pixel -> view side: 15 blocks of floor(225 / tpp) pixels.
+  const std::pair<float, std::int32_t> cases[] = {{15.0F, 225}, {12.0F, 270}, {10.0F, 330},
+                                                  {7.5F, 450},  {20.0F, 165}, {1000.0F, 15}};
+  for (const auto& [tpp, side] : cases)
+    EXPECT_EQ(zoomViewSide(tpp), side) << tpp;
+}
+
 TEST(ZoomRules, OnlyThePartOfTheSquareOnTheImageIsCopied) {
   EXPECT_EQ(zoomSourceOnImage({100, 50}, 1024, 768), (Rect{100, 50, 15, 15}));
   EXPECT_EQ(zoomSourceOnImage({-7, -3}, 1024, 768), (Rect{0, 0, 8, 12}));         // top left

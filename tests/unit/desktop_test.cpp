@@ -1,0 +1,57 @@
+// The desktop's monitors and scale: which monitor a rule means by "the screen", and the scale
+// that X resources and Qt's environment ask for.
+#include <gtest/gtest.h>
+
+#include "platform/display_scale.h"
+#include "platform/monitors.h"
+
+namespace kepa {
+namespace {
+
+TEST(Monitors, CentringUsesThePrimaryAndPlacementTheOneUnderThePointer) {
+  // A 1024 x 768 monitor, the primary 512 x 384 right of it, and the X screen's own monitor
+  // over both, as `xrandr --setmonitor` leaves it.
+  const std::vector<Monitor> desktop = {
+      {{1024, 0, 512, 384}, true}, {{0, 0, 1024, 768}, false}, {{0, 0, 1536, 768}, false}};
+  EXPECT_EQ(primaryMonitor(desktop), (Rect{1024, 0, 512, 384}));
+  EXPECT_EQ(primaryMonitor({{{0, 0, 800, 600}, false}, {{800, 0, 640, 480}, false}}),
+            (Rect{0, 0, 800, 600}));  // none primary: the first
+  EXPECT_EQ(primaryMonitor({}), Rect{});
+  const std::pair<Point, Rect> under[] = {
+      {{10, 10}, {0, 0, 1024, 768}},       // the smallest that holds it
+      {{1023, 767}, {0, 0, 1024, 768}},    // its last pixel
+      {{1024, 383}, {1024, 0, 512, 384}},  // the primary's first column
+      {{1100, 500}, {0, 0, 1536, 768}},    // below the primary: only the screen's own
+      {{2000, 100}, {1024, 0, 512, 384}},  // off every monitor: the primary
+      {{-1, 0}, {1024, 0, 512, 384}},
+  };
+  for (const auto& [point, monitor] : under)
+    EXPECT_EQ(monitorAt(desktop, point), monitor) << point.x << "," << point.y;
+
+  EXPECT_EQ(centredOn({1024, 0, 512, 384}, 320, 288), (Point{1120, 48}));
+  EXPECT_EQ(centredOn({0, 600, 1024, 768}, 321, 289), (Point{351, 839}));
+}
+
+TEST(DisplayScale, XftDpiAndQtsFactorsAreRead) {
+  EXPECT_EQ(xftDpi("Xft.antialias:\t1\nXft.dpi:\t192\nXft.hinting:\t1\n"), 192.0);
+  EXPECT_EQ(xftDpi("Xft.dpi: 144"), 144.0);
+  EXPECT_EQ(xftDpi("Xcursor.size: 24\n"), std::nullopt);
+  EXPECT_EQ(xftDpi("Xft.dpi: -3\n"), std::nullopt);
+  EXPECT_EQ(xftDpi(""), std::nullopt);
+
+  const struct {
+    const char* global;
+    const char* perScreen;
+    double factor;  // for the screen "B" at position 1
+  } cases[] = {
+      {"", "", 1.0},        {"2", "", 2.0},    {"1.5", "", 1.5},
+      {"", "A=1;B=2", 2.0}, {"", "A=2", 1.0},  {"", "1;1.25", 1.25},
+      {"2", "B=1.5", 3.0},  {"x", "B=y", 1.0}, {"", "B=2;", 2.0},
+  };
+  for (const auto& c : cases)
+    EXPECT_DOUBLE_EQ(environmentScale(c.global, c.perScreen, "B", 1), c.factor)
+        << c.global << " | " << c.perScreen;
+}
+
+}  // namespace
+}  // namespace kepa
