@@ -2,7 +2,6 @@
 // which takes the freedesktop CLIPBOARD_MANAGER selection), Qt hands the image over on exit,
 // and other programs still read it.
 #include <cstdlib>
-#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -14,11 +13,7 @@ namespace {
 using std::chrono::seconds;
 using testing::pattern;
 using testing::patternAt;
-
-std::string slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing::slurp;
 
 class ClipboardAfterExit : public ::testing::TestWithParam<QSize> {};
 

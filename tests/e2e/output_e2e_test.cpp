@@ -3,7 +3,6 @@
 // region image shown and dragged with real mouse events, and the clipping ended and begun
 // again.
 #include <cstdlib>
-#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -14,37 +13,11 @@ namespace {
 
 using std::chrono::seconds;
 using testing::CaptureOnDesktop;
+using testing::Decoded;
 using testing::pattern;
 using testing::patternAt;
-
-// The pixels of an image file as ImageMagick reads them: width, height and RGB bytes.
-struct Decoded {
-  int width = 0;
-  int height = 0;
-  std::string rgb;
-  [[nodiscard]] QRgb at(int x, int y) const {
-    const std::size_t i = (static_cast<std::size_t>(y) * width + x) * 3;
-    return qRgb(static_cast<unsigned char>(rgb[i]), static_cast<unsigned char>(rgb[i + 1]),
-                static_cast<unsigned char>(rgb[i + 2]));
-  }
-};
-
-std::string slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-Decoded readWithImageMagick(const std::string& file, const std::string& scratch) {
-  Decoded decoded;
-  const std::string size = scratch + ".size";
-  if (std::system(("identify -format '%w %h' '" + file + "' > '" + size + "'").c_str()) != 0 ||
-      std::system(("convert '" + file + "' -depth 8 rgb:'" + scratch + "'").c_str()) != 0) {
-    return decoded;
-  }
-  std::sscanf(slurp(size).c_str(), "%d %d", &decoded.width, &decoded.height);
-  decoded.rgb = slurp(scratch);
-  return decoded;
-}
+using testing::readWithImageMagick;
+using testing::slurp;
 
 QRgb greyOf(QRgb p) {
   const int v = (qRed(p) + qGreen(p) + qBlue(p) + 1) / 3;

@@ -59,7 +59,7 @@ std::optional<XWindow> KepaDriver::clippingWindow() {
 
 std::optional<XWindow> KepaDriver::splash() {
   for (const XWindow& window : windows()) {
-    if (window.geometry.size() == QSize(371, 206)) return window;
+    if (window.type == "_NET_WM_WINDOW_TYPE_SPLASH") return window;
   }
   return std::nullopt;
 }

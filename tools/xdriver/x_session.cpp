@@ -234,8 +234,16 @@ void XSession::setRootPicture(const QImage& picture) {
 }
 
 bool XSession::xdotool(const std::string& arguments) const {
-  const std::string command = "DISPLAY=" + display_ + " xdotool " + arguments;
+  return run("xdotool " + arguments);
+}
+
+bool XSession::run(const std::string& commandLine) const {
+  const std::string command = "DISPLAY=" + display_ + " " + commandLine;
   return std::system(command.c_str()) == 0;
+}
+
+bool XSession::setResources(const std::string& resources) const {
+  return run("xrdb -nocpp -merge <<'EOF'\n" + resources + "\nEOF");
 }
 
 }  // namespace kepa::xdriver

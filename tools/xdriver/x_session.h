@@ -60,6 +60,11 @@ class XSession {
 
   // Runs xdotool with these arguments in the session; true when it succeeded.
   bool xdotool(const std::string& arguments) const;
+  // Runs a shell command line in the session (its DISPLAY set); true when it succeeded.
+  bool run(const std::string& commandLine) const;
+  // Merges X resources into the server's database, as a desktop's settings daemon does
+  // (e.g. "Xft.dpi: 192" for a 200 % desktop).
+  bool setResources(const std::string& resources) const;
 
  private:
   bool startWindowManager();
