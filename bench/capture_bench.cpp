@@ -1,7 +1,7 @@
 // kepa_capture_bench: the capture and the clipping window's drag on a real X server (its own
 // Xvfb), against a raw MIT-SHM grab of the same screen and a full-screen repaint.
 //
-// usage: kepa_capture_bench [--screen=WIDTHxHEIGHT] [benchmark options]
+// usage: kepa_capture_bench [--screen=WIDTHxHEIGHT] [--scale=FACTOR] [benchmark options]
 #include <cstdlib>
 
 #include <sys/ipc.h>
@@ -21,6 +21,7 @@
 #include "bench_support.h"
 #include "own_display.h"
 #include "platform/bit_blt.h"
+#include "platform/qt/device_pixels.h"
 #include "platform/qt/qt_desktop.h"
 #include "ratio_reporter.h"
 
@@ -159,6 +160,7 @@ void registerAll() {
 int main(int argc, char* argv[]) {
   kepa::bench::OwnDisplay display(argc, argv);
   int count = static_cast<int>(display.arguments.size());
+  kepa::useDevicePixels();  // as the program starts
   QApplication application(count, display.arguments.data());
   QApplication::setQuitOnLastWindowClosed(false);
   kepa::bench::gCase = display.name();

@@ -13,8 +13,9 @@ namespace kepa::bench {
 
 class OwnDisplay {
  public:
-  // Reads and removes --screen=WIDTHxHEIGHT from argv (default 1920 x 1080), starts the
-  // server and points the environment at it; `arguments` holds what is left.
+  // Reads and removes --screen=WIDTHxHEIGHT (default 1920 x 1080) and --scale=FACTOR (the
+  // desktop's scale, default 1) from argv, starts the server and points the environment at
+  // it; `arguments` holds what is left.
   OwnDisplay(int argc, char* argv[]);
 
   [[nodiscard]] int width() const { return width_; }
@@ -28,6 +29,7 @@ class OwnDisplay {
  private:
   int width_ = 1920;
   int height_ = 1080;
+  double scale_ = 1.0;
   std::unique_ptr<xdriver::XSession> session_;
 };
 

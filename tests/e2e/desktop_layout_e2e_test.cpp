@@ -22,6 +22,18 @@ TEST_P(ScaledDesktop, FreezesTheScreenAndCopiesTheRegionInDevicePixels) {
   const int dpi = GetParam();
   ASSERT_TRUE(session.setResources("Xft.dpi: " + std::to_string(dpi)));
   kepa.start();  // reads the desktop's scale at start-up
+  const double scale = dpi / 96.0;
+
+  // The splash: 5565 x 3090 twips, centred.
+  ASSERT_TRUE(kepa.openTrayMenu());
+  session.xdotool("mouseup 3 key Down Down Return");  // バ－ジョン情報
+  ASSERT_TRUE(waitUntil([&] { return kepa.splash().has_value(); }, seconds(10)));
+  // At 150 % its top is 2295 twips, 229.5 pixels, which rounds to even.
+  EXPECT_EQ(kepa.splash()->geometry,
+            dpi == 144 ? QRect(234, 230, 556, 309) : QRect(141, 178, 742, 412));
+  session.xdotool("sleep 0.5");
+  session.saveScreenshot("splash-" + std::to_string(dpi));
+  ASSERT_TRUE(waitUntil([&] { return !kepa.splash().has_value(); }, seconds(15)));
 
   // The clipping window is exactly the screen (the capture waits for that), and shows it.
   expectFrozenPattern();
@@ -50,6 +62,20 @@ TEST_P(ScaledDesktop, FreezesTheScreenAndCopiesTheRegionInDevicePixels) {
     }
   }
   EXPECT_EQ(wrong, 0);
+
+  // The settings dialog at its scale; Cancel at (240, 256) + half its 57 x 25, scaled.
+  ASSERT_TRUE(kepa.chooseFromMenu("Down Down Down Down Right Down Down Return", "お楽しみ2"));
+  std::optional<XWindow> dialog;
+  ASSERT_TRUE(waitUntil([&] { return (dialog = kepa.windowNamed("カスタム設定")).has_value(); },
+                        seconds(10)));
+  EXPECT_EQ(dialog->geometry.size(), QSize(320, 288) * scale);
+  session.xdotool("sleep 0.5");
+  session.saveScreenshot("settings-" + std::to_string(dpi));
+  const QPoint cancel = dialog->geometry.topLeft() + QPoint(268, 268) * scale;
+  session.xdotool("mousemove " + std::to_string(cancel.x()) + " " + std::to_string(cancel.y()) +
+                  " sleep 0.2 click 1");
+  ASSERT_TRUE(
+      waitUntil([&] { return !kepa.windowNamed("カスタム設定").has_value(); }, seconds(10)));
 
   // The magnifier at its scale: each captured pixel a whole block of 22 (150 %) or 30 (200 %)
   // pixels, the centre one in the complement.
