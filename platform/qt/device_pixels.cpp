@@ -62,13 +62,15 @@ XDesktop readXDesktop() {
     xcb_randr_get_monitors_reply_t* monitors =
         xcb_randr_get_monitors_reply(xcb, xcb_randr_get_monitors(xcb, root, 1), nullptr);
     if (monitors != nullptr) {
+      // Without a primary one, Qt takes the first monitor as primary.
       int index = 0;
       for (auto it = xcb_randr_get_monitors_monitors_iterator(monitors); it.rem > 0;
            xcb_randr_monitor_info_next(&it), ++index) {
-        if (it.data->primary == 0) continue;
-        desktop.primaryName = atomName(xcb, it.data->name);
-        desktop.primaryIndex = index;
-        break;
+        if (index == 0 || it.data->primary != 0) {
+          desktop.primaryName = atomName(xcb, it.data->name);
+          desktop.primaryIndex = index;
+        }
+        if (it.data->primary != 0) break;
       }
       std::free(monitors);
     }

@@ -16,12 +16,20 @@ using testing::pattern;
 using testing::patternAt;
 using testing::readClipboard;
 
-class ScaledDesktop : public CaptureOnDesktop, public ::testing::WithParamInterface<int> {};
+// A desktop scaled by its X resources, or by Qt's environment on a desktop at 100 %.
+struct Scale {
+  int dpi;
+  std::map<std::string, std::string> environment;
+};
+
+class ScaledDesktop : public CaptureOnDesktop, public ::testing::WithParamInterface<Scale> {};
 
 TEST_P(ScaledDesktop, FreezesTheScreenAndCopiesTheRegionInDevicePixels) {
-  const int dpi = GetParam();
-  ASSERT_TRUE(session.setResources("Xft.dpi: " + std::to_string(dpi)));
-  kepa.start();  // reads the desktop's scale at start-up
+  const int dpi = GetParam().dpi;
+  if (GetParam().environment.empty()) {
+    ASSERT_TRUE(session.setResources("Xft.dpi: " + std::to_string(dpi)));
+  }
+  kepa.start(GetParam().environment);  // reads the desktop's scale at start-up
   const double scale = dpi / 96.0;
 
   // The splash: 5565 x 3090 twips, centred.
@@ -99,7 +107,9 @@ TEST_P(ScaledDesktop, FreezesTheScreenAndCopiesTheRegionInDevicePixels) {
   session.saveScreenshot("magnifier-" + std::to_string(dpi));
 }
 
-INSTANTIATE_TEST_SUITE_P(At150And200Percent, ScaledDesktop, ::testing::Values(144, 192));
+INSTANTIATE_TEST_SUITE_P(At150And200Percent, ScaledDesktop,
+                         ::testing::Values(Scale{144, {}}, Scale{192, {}},
+                                           Scale{192, {{"QT_SCREEN_SCALE_FACTORS", "screen=2"}}}));
 
 // A 1024 x 768 monitor with the primary 512 x 384 one right of it, on one 1536 x 768 screen.
 class TwoMonitors : public CaptureOnDesktop {

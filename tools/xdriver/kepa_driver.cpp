@@ -9,9 +9,10 @@ KepaDriver::KepaDriver(XSession& session, std::string binary, std::string logPat
   start();
 }
 
-void KepaDriver::start() {
+void KepaDriver::start(const std::map<std::string, std::string>& added) {
   process_.reset();
   auto environment = session_.environment();
+  environment.insert(added.begin(), added.end());
   environment["KEPA_TRACE_MENUS"] = "1";
   process_ = std::make_unique<Process>(std::vector<std::string>{binary_}, environment, logPath_);
 }

@@ -2,6 +2,7 @@
 // tray icon, its popup menus, its splash, a right press on the icon.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,8 +18,9 @@ class KepaDriver {
   // Starts `binary` in the session with its menu trace on; its output goes to `logPath`.
   KepaDriver(XSession& session, std::string binary, std::string logPath);
 
-  // Starts the program (again): the previous run, if any, is stopped first.
-  void start();
+  // Starts the program (again): the previous run, if any, is stopped first. `environment`
+  // is added to the session's.
+  void start(const std::map<std::string, std::string>& environment = {});
   [[nodiscard]] Process& process() { return *process_; }
   [[nodiscard]] std::string log() const;
 
