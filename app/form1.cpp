@@ -99,6 +99,10 @@ void Form1::ExitKepa_Click() {
 }
 
 void Form1::StartCap_Click() {
+  // A dialog of the program is waiting for an answer over the frozen screen: a new frozen
+  // screen would cover it while the clipping window still waits for it. The dialog comes to
+  // the front instead.
+  if (desktop_.bringModalWindowForward()) return;
   ScreenWidthPx_ = pixelsOfTwips(desktop_.screenWidthTwips(), desktop_.twipsPerPixelX());
   ScreenHeightPx_ = pixelsOfTwips(desktop_.screenHeightTwips(), desktop_.twipsPerPixelY());
   DeviceContext screen = desktop_.GetDC();

@@ -3,6 +3,7 @@
 
 #include "app/app.h"
 #include "platform/qt/device_pixels.h"
+#include "platform/qt/dialog_runtime.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/termination_signals.h"
@@ -14,6 +15,7 @@ int main(int argc, char* argv[]) {
   // The program has no main window: closing the splash or a dialog must not end it.
   QApplication::setQuitOnLastWindowClosed(false);
   kepa::installFontSubstitutions();
+  kepa::prepareQtDialogs(application);
 
   kepa::QtDesktop desktop;
   kepa::App app(desktop);

@@ -1,6 +1,8 @@
 #include "clip/form2_window.h"
 
 #include <QApplication>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -86,6 +88,18 @@ void Form2Window::showOverScreen() {
   setGeometry(0, 0, image.width(), image.height());
   show();
   raise();
+  showCursorWherePointerIs();
+}
+
+void Form2Window::showCursorWherePointerIs() {
+  const QPoint at = mapFromGlobal(QCursor::pos());
+  if (rect().contains(at)) moveCursorTo(at);
+}
+
+void Form2Window::enterEvent(QEnterEvent* event) {
+  // The pointer comes back onto the window (a menu or a dialog above it closed, or it came
+  // from another monitor's edge): the cross-hair shows at once, not at the next move.
+  moveCursorTo(event->position().toPoint());
 }
 
 void Form2Window::paintEvent(QPaintEvent* event) {
@@ -93,13 +107,15 @@ void Form2Window::paintEvent(QPaintEvent* event) {
   const QImage captured = imageOf(image);
   for (const QRect& rect : event->region())
     painter.drawImage(rect.topLeft(), captured, rect);
-  if (Picture1.visible() && !Picture1.image().empty()) {
-    painter.drawImage(QPoint(Picture1.position().x, Picture1.position().y),
-                      imageOf(Picture1.image()));
-  }
+  // The frame is drawn on the form itself and the region image is a control of its own
+  // above it: where they overlap, the image hides the frame.
   const QColor frameColour = qtColour(shape1_.borderColor);
   for (const Rect& edge : shape1_.edges()) {
     if (!edge.empty()) painter.fillRect(edge.x, edge.y, edge.width, edge.height, frameColour);
+  }
+  if (Picture1.visible() && !Picture1.image().empty()) {
+    painter.drawImage(QPoint(Picture1.position().x, Picture1.position().y),
+                      imageOf(Picture1.image()));
   }
   painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
   // The drag outline inverts what it crosses, so that it shows on any picture.
@@ -120,6 +136,10 @@ void Form2Window::moveCursorTo(QPoint at) {
   cursorAt_ = at;
   cursorShown_ = true;
   update(dirty + cursorBox());
+}
+
+bool Form2Window::onOwnSurface(QPoint global) const {
+  return QGuiApplication::topLevelAt(global) == windowHandle();
 }
 
 bool Form2Window::onPicture1(QPoint at) const {
@@ -185,8 +205,9 @@ void Form2Window::mouseReleaseEvent(QMouseEvent* event) {
       return;
     }
     moveDragOutline(std::nullopt);
-    // A drop over Picture1 itself is Picture1's, which has no drop handler.
-    if (!onPicture1(at.toPoint())) {
+    // A drop over Picture1 itself is Picture1's, which has no drop handler; a drop over a
+    // window above this one (the magnifier) is not on this window's surface at all.
+    if (!onPicture1(at.toPoint()) && onOwnSurface(event->globalPosition().toPoint())) {
       handlers_.dragDrop(static_cast<float>(at.x()), static_cast<float>(at.y()));
     }
     return;

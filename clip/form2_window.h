@@ -65,10 +65,14 @@ class Form2Window final : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
 
  private:
   void moveCursorTo(QPoint at);
+  // Paints the cross-hair where the pointer is, if it is over the window.
+  void showCursorWherePointerIs();
+  [[nodiscard]] bool onOwnSurface(QPoint global) const;
   [[nodiscard]] QRect cursorBox() const;
   [[nodiscard]] bool onPicture1(QPoint at) const;
   // Moves the drag outline to be centred on `at` (or removes it) and repaints its edges.

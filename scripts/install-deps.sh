@@ -7,7 +7,7 @@ set -euo pipefail
 # same packages as the test command.
 build=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev libxcb1-dev libxcb-shm0-dev libxcb-randr0-dev pkg-config)
-runtime=(fonts-ipafont-gothic fonts-dejavu-core)
+runtime=(fonts-ipafont-gothic fonts-dejavu-core qt6-translations-l10n)
 # The end-to-end tests and the headless run: a real X server, a window manager with a tray,
 # real input events, the clipboard and screenshots, and a clipboard manager (xfsettingsd, on a
 # session bus of its own) that keeps the clipboard after a program exits.

@@ -98,6 +98,9 @@ class Desktop {
   // Shows `window` modal to `owner` (nullptr: to the whole program) and returns once it has
   // been hidden or destroyed. The tray stays usable while it is up.
   virtual void showModal(QWidget& window, QWidget* owner) = 0;
+  // Brings a modal window of the program that is up (a dialog, a message box) to the front;
+  // false when there is none.
+  virtual bool bringModalWindowForward() = 0;
 
   // Shows a modal save-file dialog; the chosen path, or nothing when it was cancelled.
   [[nodiscard]] virtual std::optional<std::string> showSaveDialog(

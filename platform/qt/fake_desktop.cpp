@@ -161,7 +161,14 @@ std::string FakeDesktop::picturesPath() {
 void FakeDesktop::showModal(QWidget& window, QWidget*) {
   calls.emplace_back("showModal");
   window.show();
+  ++modalDepth_;
   if (whileModal) whileModal(window);
+  --modalDepth_;
+}
+
+bool FakeDesktop::bringModalWindowForward() {
+  calls.emplace_back("bringModalWindowForward");
+  return modalDepth_ > 0;
 }
 
 void FakeDesktop::ClipboardClear() {

@@ -94,6 +94,7 @@ class FakeDesktop final : public Desktop {
 
   void showMessage(MessageKind kind, const std::string& title, const std::string& text) override;
   void showModal(QWidget& window, QWidget* owner) override;
+  bool bringModalWindowForward() override;
   [[nodiscard]] std::optional<std::string> showSaveDialog(
       const SaveDialogRequest& request) override;
   [[nodiscard]] std::string AppPath() override;
@@ -108,6 +109,7 @@ class FakeDesktop final : public Desktop {
 
  private:
   WindowRegistry registry_;
+  int modalDepth_ = 0;  // modal windows up (inside whileModal)
   std::unique_ptr<PixelSource> screenSource_;
 };
 

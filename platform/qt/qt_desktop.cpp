@@ -17,7 +17,9 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QThread>
+#include <QWindow>
 
+#include "platform/qt/handlers_hold.h"
 #include "platform/qt/pointer_query.h"
 #include "platform/qt/save_dialog.h"
 #include "platform/qt/surface_image.h"
@@ -119,13 +121,17 @@ void traceMenu(const MenuItem& model, std::string& line) {
 
 // Once a popup has closed, the windows beneath it repaint the area it covered, each in its
 // own time. Before the chosen item's handler runs (it may capture the screen), wait until
-// that area has stopped changing: two equal reads 15 ms apart, for at most 300 ms.
+// that area has stopped changing: two equal reads 15 ms apart, for at most 300 ms. Qt goes
+// on painting meanwhile, but no handler of the program runs: a splash whose time ends now
+// is still on the screen that a capture takes.
 void waitUntilRepainted(const QRect& area) {
   using std::chrono::milliseconds;
+  const HandlersOnHold hold;
   const auto deadline = std::chrono::steady_clock::now() + milliseconds(300);
   QImage before;
   while (std::chrono::steady_clock::now() < deadline) {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                    QEventLoop::ExcludeSocketNotifiers);
     const QImage now = grabDesktopArea(area);
     if (!before.isNull() && now == before) return;
     before = now;
@@ -257,7 +263,11 @@ void QtDesktop::onActivated(QSystemTrayIcon::ActivationReason reason) {
   // handling, whose widget Qt destroys when the icon is hidden.
   const std::uint32_t message = mouseMessageOf(reason);
   QMetaObject::invokeMethod(
-      qApp, [this, message] { registry_.deliverIconEvent(record_, message); },
+      qApp,
+      [this, message] {
+        HandlersOnHold::run(*qApp,
+                            [this, message] { registry_.deliverIconEvent(record_, message); });
+      },
       Qt::QueuedConnection);
 }
 
@@ -309,13 +319,11 @@ MenuItem* QtDesktop::showPopup(Menu& menu) {
 void QtDesktop::showMessage(MessageKind kind, const std::string& title, const std::string& text) {
   QMessageBox box(kind == MessageKind::Critical ? QMessageBox::Critical : QMessageBox::Information,
                   QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok);
-  const UnmanagedWindowsAside aside;
   box.exec();
 }
 
 std::optional<std::string> QtDesktop::showSaveDialog(const SaveDialogRequest& request) {
   if (traceMenus_) std::fprintf(stderr, "kepa: save dialog %s\n", request.directory.c_str());
-  const UnmanagedWindowsAside aside;
   return runSaveDialog(request, [&](QWidget& dialog) { makeModalTo(dialog, request.owner); });
 }
 
@@ -344,7 +352,6 @@ bool QtDesktop::ClipboardSetData(const Surface& image) {
 }
 
 void QtDesktop::showModal(QWidget& window, QWidget* owner) {
-  const UnmanagedWindowsAside aside;
   QEventLoop loop;
   // The loop ends when the window is hidden (an unload hides it first) or destroyed.
   const QPointer<QWidget> watched(&window);
@@ -357,6 +364,14 @@ void QtDesktop::showModal(QWidget& window, QWidget* owner) {
   window.activateWindow();
   if (window.isVisible()) loop.exec();
   if (watched) watched->removeEventFilter(&watcher);
+}
+
+bool QtDesktop::bringModalWindowForward() {
+  QWindow* modal = QGuiApplication::modalWindow();
+  if (modal == nullptr) return false;
+  modal->raise();
+  modal->requestActivate();
+  return true;
 }
 
 void QtDesktop::endProgram(int exitCode) {

@@ -11,6 +11,7 @@
 #include "platform/qt/pointer_query.h"
 #include "platform/qt/qt_screen_source.h"
 #include "platform/qt/shm_screen_grabber.h"
+#include "platform/qt/unmanaged_windows.h"
 #include "platform/qt/window_registry.h"
 
 namespace kepa {
@@ -45,6 +46,7 @@ class QtDesktop final : public Desktop {
 
   void showMessage(MessageKind kind, const std::string& title, const std::string& text) override;
   void showModal(QWidget& window, QWidget* owner) override;
+  bool bringModalWindowForward() override;
   [[nodiscard]] std::optional<std::string> showSaveDialog(
       const SaveDialogRequest& request) override;
   [[nodiscard]] std::string AppPath() override;
@@ -63,6 +65,7 @@ class QtDesktop final : public Desktop {
   [[nodiscard]] ShmScreenGrabber* grabber();
 
   WindowRegistry registry_;
+  UnmanagedWindowsBelowDialogs belowDialogs_;
   std::unique_ptr<ShmScreenGrabber> grabber_;
   bool grabberProbed_ = false;
   std::unique_ptr<QtScreenSource> screen_;

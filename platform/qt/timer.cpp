@@ -1,10 +1,20 @@
 #include "platform/qt/timer.h"
 
+#include "platform/qt/handlers_hold.h"
+
 namespace kepa {
 
 Timer::Timer(QObject& owner, std::function<void()> onTick) : timer_(new QTimer(&owner)) {
   timer_->setTimerType(Qt::PreciseTimer);
-  QObject::connect(timer_, &QTimer::timeout, [tick = std::move(onTick)] { tick(); });
+  // A tick that comes due while the program's handlers are on hold runs once the hold ends.
+  QObject::connect(timer_, &QTimer::timeout, [timer = timer_, tick = std::move(onTick)] {
+    HandlersOnHold::run(
+        *timer,
+        [timer, tick] {
+          if (timer->isActive()) tick();
+        },
+        true);
+  });
 }
 
 void Timer::setInterval(int milliseconds) {

@@ -3,6 +3,8 @@
 // region image shown and dragged with real mouse events, and the clipping ended and begun
 // again.
 #include <cstdlib>
+#include <filesystem>
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -40,17 +42,28 @@ TEST_F(OutputOnDesktop, SavesCopiesShowsDragsAndEndsWithRealInput) {
       "mousemove 300 220 sleep 0.2 mouseup 1 sleep 0.2");
   // 200 x 140 pixels selected: a 201 x 141 region image.
 
-  // Grey, then save it through the dialog, typing a name in a folder of the session's.
+  // Grey, then save it through the dialog, typing a name in a folder of the session's. The
+  // save writes that file and nothing else: no settings of the dialog's in the home folder.
   choose("Down Down Down Right Down Down Down Down Return", "グレ－スケ－ル変換");
+  const auto homeFiles = [&] {
+    std::set<std::string> files;
+    for (const auto& entry :
+         std::filesystem::recursive_directory_iterator(session.directory() + "/home"))
+      files.insert(entry.path().string());
+    return files;
+  };
+  const std::set<std::string> homeBefore = homeFiles();
   choose("Down Return", "名前を付けて保存");
   ASSERT_TRUE(
       waitUntil([&] { return kepa.windowNamed("名前を付けて保存").has_value(); }, seconds(10)))
       << kepa.log();
   const std::string saved = session.directory() + "/grey.bmp";
   session.xdotool("sleep 0.5 key ctrl+a type --delay 20 '" + saved + "'");
+  session.saveScreenshot("save-dialog");
   session.xdotool("key Return");
   ASSERT_TRUE(waitUntil([&] { return !slurp(saved).empty(); }, seconds(10))) << kepa.log();
   ASSERT_TRUE(waitUntil([&] { return kepa.clippingWindow().has_value(); }, seconds(10)));
+  EXPECT_EQ(homeFiles(), homeBefore);
   const Decoded grey = readWithImageMagick(saved, session.directory() + "/grey.rgb");
   ASSERT_EQ(grey.width, 201);
   ASSERT_EQ(grey.height, 141);

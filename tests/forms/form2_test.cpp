@@ -3,6 +3,7 @@
 #include "clip/form2.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QMouseEvent>
 #include <QPointer>
 
@@ -47,6 +48,11 @@ TEST_F(Form2Test, CaptureLoadsTheWindowCopiesTheScreenAndShowsIt) {
   EXPECT_FALSE(window().Picture2.visible());
   EXPECT_FALSE(window().Shape1().visible);
   EXPECT_EQ(window().Picture1.backColor().value(), Colour::kWindowBackground);
+  // The cross-hair shows where the pointer is the moment the window does.
+  const QImage shown = window().grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QPoint pointer = QCursor::pos();
+  EXPECT_EQ(shown.pixel(pointer - QPoint(0, 10)),
+            Colour(screenColour(pointer.x(), pointer.y() - 10)).pixel() ^ 0x00FFFFFFU);
   // Picture1 at (2040, 120) twips, 1815 x 1335; Picture2 at (2040, 1680), 1815 x 1215.
   const struct {
     float twipsPerPixel;
@@ -389,21 +395,25 @@ TEST_F(Form2Test, MosaicResizesBothPicturesAndGreyShowsTheHourglass) {
   EXPECT_EQ(module1().PixelBuffer[77], (std::array<std::uint8_t, 3>{77, 77, 77}));
 }
 
-TEST_F(Form2Test, AShownRegionImageIsRepaintedAfterEachCommand) {
+TEST_F(Form2Test, AShownRegionImageIsRepaintedAfterEachCommandAndHidesTheFrame) {
   capture();
   drag({100, 100}, {160, 140}, {160, 140});
+  // Over the frame's right and bottom edges.
   window().changePicture1([](Picture& picture) {
     picture.setVisible(true);
-    picture.move({300, 300});
+    picture.move({130, 110});
   });
   form2().Nega_Click();
   const QImage shot = window().grab().toImage().convertToFormat(QImage::Format_RGB32);
-  const std::uint32_t negative = 0xFFFFFFU - screenColour(101, 101);
-  EXPECT_EQ(
-      shot.pixel(300, 300) & 0xFFFFFFU,
-      Colour::fromRgb(static_cast<std::uint8_t>(negative >> 16),
-                      static_cast<std::uint8_t>(negative >> 8), static_cast<std::uint8_t>(negative))
-          .value());
+  const auto negativeOf = [](std::uint32_t bgr) {
+    const Colour c(0xFFFFFFU - bgr);
+    return 0xFF000000U | static_cast<std::uint32_t>(c.red()) << 16U |
+           static_cast<std::uint32_t>(c.green()) << 8U | c.blue();
+  };
+  EXPECT_EQ(shot.pixel(130, 110), negativeOf(screenColour(101, 101)));
+  EXPECT_EQ(shot.pixel(160, 130), negativeOf(screenColour(131, 121)));  // not the frame
+  EXPECT_EQ(shot.pixel(140, 140), negativeOf(screenColour(111, 131)));
+  EXPECT_NE(shot.pixel(100, 130), Colour(screenColour(100, 130)).pixel());  // the frame
 }
 
 TEST_F(Form2Test, WindowRoutesRealMouseEventsAndPaintsFrameAndCursor) {
@@ -436,6 +446,11 @@ TEST_F(Form2Test, WindowRoutesRealMouseEventsAndPaintsFrameAndCursor) {
   EXPECT_EQ(shot.pixel(260, 130), frame ^ 0x00FFFFFFU);
   EXPECT_EQ(shot.pixel(261, 141), captured(261, 141));  // the centre stays clear
   EXPECT_EQ(window().cursor().shape(), Qt::BlankCursor);
+  // Entering the window (a menu above it closed) shows the cross-hair at once.
+  QEnterEvent enter(QPointF(400, 300), QPointF(400, 300), QPointF(400, 300));
+  QCoreApplication::sendEvent(&window(), &enter);
+  const QImage entered = window().grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(entered.pixel(400, 290), captured(400, 290) ^ 0x00FFFFFFU);
 
   desktop.cursor = {260, 140};
   send(QEvent::MouseButtonRelease, {260, 140}, Qt::LeftButton, Qt::NoButton);

@@ -136,6 +136,20 @@ TEST_F(Form4Test, LayoutScalesAndTheDialogOpensCentredOnThePrimaryMonitor) {
   }
 }
 
+TEST_F(Form4Test, ACaptureWhileTheDialogIsUpBringsItForwardInstead) {
+  secondEffect([&](Form4Window& dialog) {
+    paintScreen(0x0F0F0F);
+    desktop.calls.clear();
+    app.form1().StartCap_Click();
+    EXPECT_EQ(desktop.calls, (std::vector<std::string>{"bringModalWindowForward"}));
+    EXPECT_EQ(Colour::fromPixel(window().image.row(5)[6]).value(), screenColour(6, 5));
+    dialog.Command2->click();
+  });
+  desktop.calls.clear();
+  app.form1().StartCap_Click();  // after the dialog: a capture as ever
+  EXPECT_EQ(Colour::fromPixel(window().image.row(5)[6]).value(), screenColour(6, 5) ^ 0x0F0F0FU);
+}
+
 TEST_F(Form4Test, ADragThenCancelKeepsThePositionForTheNextShowingOnly) {
   module1().CustomR = 7;
   module1().CustomColorText = " 7";

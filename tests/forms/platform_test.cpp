@@ -1,4 +1,6 @@
 // The form runtime pieces: lazily created windows, timers, icon callbacks and menus.
+#include <optional>
+
 #include <QMouseEvent>
 #include <QPointer>
 #include <QRegularExpression>
@@ -9,6 +11,7 @@
 #include "platform/qt/common_dialog.h"
 #include "platform/qt/fake_desktop.h"
 #include "platform/qt/fonts.h"
+#include "platform/qt/handlers_hold.h"
 #include "platform/qt/lazy_window.h"
 #include "platform/qt/save_dialog.h"
 #include "platform/qt/timer.h"
@@ -83,6 +86,19 @@ TEST(Timer, ZeroStopsAnyOtherIntervalRestarts) {
   window.ticker.setInterval(10000);
   EXPECT_TRUE(window.ticker.isRunning());
   EXPECT_EQ(window.ticker.interval(), 10000);
+
+  // Ticks that come due while the program's handlers are on hold wait for its end, and run
+  // once however many came due.
+  window.ticker.setInterval(5);
+  std::optional<HandlersOnHold> hold(std::in_place);
+  const int before = window.ticks;
+  QTest::qWait(60);
+  EXPECT_EQ(window.ticks, before);
+  window.ticker.setInterval(10000);
+  hold.reset();
+  EXPECT_EQ(window.ticks, before);  // not inside the handler that held them
+  QCoreApplication::processEvents();
+  EXPECT_EQ(window.ticks, before + 1);
 }
 
 TEST(IconCallbacks, ArriveAtTheRecordsWindowAsMouseMovesWithTheMessageInX) {

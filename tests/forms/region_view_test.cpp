@@ -68,6 +68,14 @@ TEST_F(RegionViewTest, ADragMovesTheImagesCentreOntoTheDropPointWithAnOutlineOnT
   EXPECT_EQ(after.pixel(576, 383), Colour(at(0, 0)).pixel());  // the image, no outline left
   EXPECT_EQ(after.pixel(650, 450), Colour(screenColour(650, 450)).pixel());
   EXPECT_EQ(module1().SelStartX, 100);  // no selection began
+
+  // A drop over the magnifier, which lies above the clipping window, is not on its surface.
+  form2().GZoom_Click();
+  app.form3().window().move(700, 500);
+  sendMouse(QEvent::MouseButtonPress, {580, 390}, Qt::LeftButton, Qt::LeftButton);
+  sendMouse(QEvent::MouseMove, {750, 550}, Qt::NoButton, Qt::LeftButton);
+  sendMouse(QEvent::MouseButtonRelease, {750, 550}, Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(picture().position(), (Point{576, 383}));
 }
 
 TEST_F(RegionViewTest, DropArithmeticRoundsHalvesToEvenAndDoesNotClamp) {

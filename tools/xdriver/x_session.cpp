@@ -233,6 +233,43 @@ void XSession::setRootPicture(const QImage& picture) {
   XSync(connection_, False);
 }
 
+unsigned long XSession::openWindow(const QRect& geometry, QRgb colour) {
+  const Window window =
+      XCreateSimpleWindow(connection_, DefaultRootWindow(connection_), geometry.x(), geometry.y(),
+                          static_cast<unsigned>(geometry.width()),
+                          static_cast<unsigned>(geometry.height()), 0, 0, colour & 0xFFFFFFU);
+  XStoreName(connection_, window, "another program");
+  XSizeHints hints{};
+  hints.flags = USPosition | USSize;
+  hints.x = geometry.x();
+  hints.y = geometry.y();
+  hints.width = geometry.width();
+  hints.height = geometry.height();
+  XSetWMNormalHints(connection_, window, &hints);
+  XMapWindow(connection_, window);
+  XSync(connection_, False);
+  return window;
+}
+
+void XSession::recolourWindow(unsigned long window, QRgb colour) {
+  XSetWindowBackground(connection_, window, colour & 0xFFFFFFU);
+  XClearWindow(connection_, window);
+  XSync(connection_, False);
+}
+
+QPoint XSession::pointer() {
+  Window root = 0;
+  Window child = 0;
+  int x = 0;
+  int y = 0;
+  int windowX = 0;
+  int windowY = 0;
+  unsigned int mask = 0;
+  XQueryPointer(connection_, DefaultRootWindow(connection_), &root, &child, &x, &y, &windowX,
+                &windowY, &mask);
+  return {x, y};
+}
+
 bool XSession::xdotool(const std::string& arguments) const {
   return run("xdotool " + arguments);
 }

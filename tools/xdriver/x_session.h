@@ -54,6 +54,14 @@ class XSession {
   // no window covers it.
   void setRootPicture(const QImage& picture);
 
+  // Opens a plain window of another program, filled with `colour`, for the window manager to
+  // frame and stack; returns its id.
+  unsigned long openWindow(const QRect& geometry, QRgb colour);
+  // Fills that window with another colour.
+  void recolourWindow(unsigned long window, QRgb colour);
+  // Where the pointer is, in root coordinates.
+  [[nodiscard]] QPoint pointer();
+
   // Ends the window manager (and with it the tray host), as when a panel crashes, and starts
   // it again; true once its tray is back.
   bool restartWindowManager();

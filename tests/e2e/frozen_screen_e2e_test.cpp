@@ -1,0 +1,144 @@
+// The frozen screen as the user sees it on the real program: the cross-hair from the first
+// moment and after a menu closes, the frozen screen all around each dialog, the region image
+// above the frame, and a drop over the magnifier that moves nothing.
+#include <gtest/gtest.h>
+
+#include "desktop_fixture.h"
+
+namespace kepa::xdriver {
+namespace {
+
+using std::chrono::seconds;
+using testing::CaptureOnDesktop;
+using testing::kTaskbarTop;
+using testing::pattern;
+using testing::patternAt;
+
+constexpr QRgb kRed = 0xFFC00000U;
+
+std::string at(QPoint p) {
+  return std::to_string(p.x()) + " " + std::to_string(p.y());
+}
+
+class FrozenScreen : public CaptureOnDesktop {
+ protected:
+  // The cross-hair's upper arm, (14, 0) to (14, 11) of its 32 x 32 box around the pointer,
+  // inverts `under`.
+  bool crossHairOver(const QImage& shot, const QImage& under) {
+    const QPoint p = session.pointer();
+    for (int y = p.y() - 14; y <= p.y() - 3; ++y) {
+      if (shot.pixel(p.x(), y) != (under.pixel(p.x(), y) ^ 0x00FFFFFFU)) return false;
+    }
+    return true;
+  }
+
+  // While `dialog` is up, the screen outside it (and its frame, and the pointer's box) is
+  // `frozen`, pixel for pixel, above the taskbar.
+  void expectFrozenAround(const std::string& name, const QImage& frozen) {
+    std::optional<XWindow> dialog;
+    ASSERT_TRUE(
+        waitUntil([&] { return (dialog = kepa.windowNamed(name)).has_value(); }, seconds(10)))
+        << name << "\n"
+        << kepa.log();
+    const QRect framed = dialog->geometry.adjusted(-40, -40, 40, 40);
+    const QRect pointer(session.pointer() - QPoint(20, 20), QSize(40, 40));
+    int wrong = 0;
+    QImage shot;
+    waitUntil(
+        [&] {
+          shot = session.screenshot();
+          wrong = 0;
+          for (int y = 0; y < kTaskbarTop; ++y) {
+            for (int x = 0; x < shot.width(); ++x) {
+              const QPoint p(x, y);
+              if (!framed.contains(p) && !pointer.contains(p) && shot.pixel(p) != frozen.pixel(p))
+                ++wrong;
+            }
+          }
+          return wrong == 0 &&
+                 shot.pixel(dialog->geometry.center()) != frozen.pixel(dialog->geometry.center());
+        },
+        seconds(5));
+    EXPECT_EQ(wrong, 0) << name << ": " << session.saveScreenshot("around-" + name);
+    // And the dialog itself is on top.
+    EXPECT_NE(shot.pixel(dialog->geometry.center()), frozen.pixel(dialog->geometry.center()))
+        << name;
+  }
+};
+
+TEST_F(FrozenScreen, CrossHairDialogsLayeringAndDrops) {
+  const QRect screen = session.screen();
+  session.setRootPicture(pattern(screen.size()));
+  // Another program's window, red when the screen is frozen and blue afterwards.
+  const unsigned long other = session.openWindow({560, 360, 300, 200}, kRed);
+  session.xdotool("sleep 0.5");
+  const QImage before = session.screenshot();
+  ASSERT_TRUE(startCapture());
+  // 1. The cross-hair is there at once, with the pointer still on the tray icon.
+  QImage shot;
+  EXPECT_TRUE(
+      waitUntil([&] { return crossHairOver(shot = session.screenshot(), before); }, seconds(5)))
+      << session.saveScreenshot("no-cross-hair");
+  QImage inverted = pattern(screen.size());
+  inverted.invertPixels();
+  session.setRootPicture(inverted);
+  session.recolourWindow(other, 0xFF0000C0U);
+
+  // A selection, then the clipping menu dismissed with Escape: the cross-hair is back where
+  // the pointer stands still.
+  session.xdotool(
+      "mousemove 100 80 sleep 0.2 mousedown 1 sleep 0.2 mousemove 200 150 sleep 0.1 "
+      "mousemove 300 220 sleep 0.2 mouseup 1 sleep 0.2 mousemove 450 620 sleep 0.2 mousedown 3");
+  ASSERT_TRUE(waitUntil([&] { return !kepa.menus().empty(); }, seconds(10)));
+  session.xdotool("key Escape mouseup 3");
+  ASSERT_TRUE(waitUntil([&] { return kepa.menus().empty(); }, seconds(10)));
+  const QImage patternImage = pattern(screen.size());
+  EXPECT_TRUE(waitUntil([&] { return crossHairOver(shot = session.screenshot(), patternImage); },
+                        seconds(5)))
+      << session.saveScreenshot("no-cross-hair-after-menu");
+  const QImage frozen = session.screenshot();
+  EXPECT_EQ(frozen.pixel(700, 450), kRed);  // the other program as it was
+
+  // 2. Each dialog opens on top, with the frozen screen (not the other program's blue window,
+  // not the inverted desktop) all around it.
+  ASSERT_TRUE(kepa.chooseFromMenu("Down Down Down Down Right Down Down Return", "お楽しみ2"));
+  expectFrozenAround("カスタム設定", frozen);
+  const QPoint cancel = kepa.windowNamed("カスタム設定")->geometry.topLeft() + QPoint(268, 268);
+  session.xdotool("mousemove " + at(cancel) + " sleep 0.2 click 1 sleep 0.2 mousemove 450 620");
+  ASSERT_TRUE(
+      waitUntil([&] { return !kepa.windowNamed("カスタム設定").has_value(); }, seconds(10)));
+  ASSERT_TRUE(kepa.chooseFromMenu("Down Return", "名前を付けて保存"));
+  expectFrozenAround("名前を付けて保存", frozen);
+  session.xdotool("sleep 0.3 key ctrl+a type --delay 10 'full'");
+  session.xdotool("key Home type --delay 10 '/dev/'");
+  session.xdotool("sleep 0.4");
+  if (!kepa.menus().empty()) session.xdotool("key Escape sleep 0.3");
+  session.xdotool("key Return");
+  expectFrozenAround("KEPA", frozen);  // the message box of the failed save
+  session.xdotool("sleep 0.2 key Return");
+  ASSERT_TRUE(waitUntil([&] { return !kepa.windowNamed("KEPA").has_value(); }, seconds(10)));
+  EXPECT_TRUE(waitUntil([&] { return session.screenshot().pixel(700, 450) == kRed; }, seconds(5)))
+      << "the frozen screen is back on top";
+
+  // 3. The region image, shown at (136, 8), hides the frame where they overlap: at (200, 80)
+  // the frame's top edge runs under the image's cell (64, 72).
+  session.xdotool("mousemove 450 620 sleep 0.2");
+  ASSERT_TRUE(kepa.chooseFromMenu("Down Down Down Down Down Down Return", "変更後の画像表示"));
+  const QRgb cell = patternAt(101 + 64, 81 + 72);
+  EXPECT_TRUE(waitUntil([&] { return session.screenshot().pixel(200, 80) == cell; }, seconds(5)))
+      << session.saveScreenshot("frame-over-image");
+
+  // 4. A drag of the region image dropped over the magnifier (at the top-left corner) does
+  // not move the image.
+  ASSERT_TRUE(kepa.chooseFromMenu("Down Down Down Down Down Return", "虫眼鏡"));
+  ASSERT_TRUE(waitUntil([&] { return kepa.windowNamed("ＺｏｏｍＵＰ").has_value(); }, seconds(10)));
+  session.xdotool(
+      "mousemove 320 130 sleep 0.2 mousedown 1 sleep 0.1 mousemove 300 140 sleep 0.1 "
+      "mousemove 100 200 sleep 0.2 mouseup 1 sleep 0.3 mousemove 450 620 sleep 0.3");
+  EXPECT_EQ(kepa.windowNamed("ＺｏｏｍＵＰ")->geometry.topLeft(), QPoint(0, 0));
+  EXPECT_EQ(session.screenshot().pixel(320, 130), patternAt(101 + 184, 81 + 122));
+  EXPECT_TRUE(kepa.process().running());
+}
+
+}  // namespace
+}  // namespace kepa::xdriver
