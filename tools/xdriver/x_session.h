@@ -54,6 +54,9 @@ class XSession {
   // no window covers it.
   void setRootPicture(const QImage& picture);
 
+  // Starts the window manager and tray host (on a bare server: as when a panel comes up
+  // late); true once its tray is there.
+  bool startWindowManager();
   // Ends the window manager (and with it the tray host), as when a panel crashes, and starts
   // it again; true once its tray is back.
   bool restartWindowManager();
@@ -62,8 +65,6 @@ class XSession {
   bool xdotool(const std::string& arguments) const;
 
  private:
-  bool startWindowManager();
-
   std::string directory_;
   std::string display_;
   std::unique_ptr<Process> server_;
