@@ -199,5 +199,13 @@ TEST_F(KepaAtLogin, WaitsQuietlyForASlowPanelThenDocksAndWorks) {
   EXPECT_EQ(kepa.log().find("通知領域"), std::string::npos) << kepa.log();
 }
 
+TEST_F(KepaAtLogin, ALogoutWhileWaitingEndsAtOnce) {
+  std::this_thread::sleep_for(seconds(1));
+  kepa.process().signal(SIGTERM);
+  const std::optional<int> status = kepa.process().waitFor(seconds(3));
+  ASSERT_TRUE(status.has_value()) << kepa.log();
+  EXPECT_EQ(*status, 0);
+}
+
 }  // namespace
 }  // namespace kepa::xdriver
