@@ -47,20 +47,24 @@ TEST_F(KepaOnDesktop, IconIsDockedInTheTrayAndNothingElseShows) {
   EXPECT_GT(icon->geometry.top(), 700);  // icewm's taskbar runs along the bottom
   EXPECT_EQ(kepa.windows().size(), 1U);
 
-  // The icon's own picture: dark blue ground, white brackets and a red ring.
-  const QImage shot = session.screenshot().copy(icon->geometry);
-  bool blue = false;
-  bool white = false;
-  bool red = false;
-  for (int y = 0; y < shot.height(); ++y) {
-    for (int x = 0; x < shot.width(); ++x) {
-      const QRgb pixel = shot.pixel(x, y);
-      blue |= pixel == kDarkBlue;
-      white |= pixel == 0xFFFFFFFF;
-      red |= qRed(pixel) > 200 && qGreen(pixel) < 60 && qBlue(pixel) < 60;
+  // The icon's own picture: dark blue ground, white brackets and a red ring, once the tray
+  // has painted the window it just embedded.
+  const auto painted = [&] {
+    const QImage shot = session.screenshot().copy(icon->geometry);
+    bool blue = false;
+    bool white = false;
+    bool red = false;
+    for (int y = 0; y < shot.height(); ++y) {
+      for (int x = 0; x < shot.width(); ++x) {
+        const QRgb pixel = shot.pixel(x, y);
+        blue |= pixel == kDarkBlue;
+        white |= pixel == 0xFFFFFFFF;
+        red |= qRed(pixel) > 200 && qGreen(pixel) < 60 && qBlue(pixel) < 60;
+      }
     }
-  }
-  EXPECT_TRUE(blue && white && red);
+    return blue && white && red;
+  };
+  EXPECT_TRUE(waitUntil(painted, seconds(5)));
 }
 
 TEST_F(KepaOnDesktop, RightPressOpensTheMenuBeforeTheRelease) {
