@@ -24,8 +24,9 @@ App::~App() {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-bool App::start() {
-  const bool trayFound = desktop_.waitForNotificationArea(kTrayWait);
+bool App::start(Launch launch) {
+  const bool trayFound =
+      desktop_.waitForNotificationArea(launch == Launch::AtLogin ? kLoginTrayWait : kTrayWait);
   if (ended_) return false;  // asked to end while waiting
   if (!trayFound) {
     std::fprintf(stderr, "kepa: %s\n", kNoTrayMessage);

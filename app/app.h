@@ -13,10 +13,16 @@
 
 namespace kepa {
 
+// How the program was started: by the user (a terminal, the menu), or by the session at login,
+// when the panel with the notification area may come up well after the programs it starts.
+enum class Launch { ByUser, AtLogin };
+
 class App {
  public:
   // How long start-up waits for a notification area (a tray host may still be starting).
   static constexpr std::chrono::milliseconds kTrayWait{5000};
+  // At login: a slow panel is normal then, so the wait is long enough for one.
+  static constexpr std::chrono::milliseconds kLoginTrayWait{120000};
 
   // `random` is the surprise effect's generator (tests give it a fixed seed).
   explicit App(Desktop& desktop, RandomSource random = RandomSource());
@@ -24,10 +30,11 @@ class App {
   App& operator=(const App&) = delete;
   ~App();
 
-  // Loads Form1, which registers the icon. Without a notification area the program could not
-  // be reached at all: then it says so and returns false, and the program ends with status 1.
-  // It also returns false when the program was ended while start-up waited.
-  [[nodiscard]] bool start();
+  // Waits quietly for a notification area (how long depends on `launch`), then loads Form1,
+  // which registers the icon. Without one the program could not be reached at all: then it
+  // says so and returns false, and the program ends with status 1. It also returns false when
+  // the program was ended while start-up waited.
+  [[nodiscard]] bool start(Launch launch = Launch::ByUser);
 
   // Ends the program at once: every window closes, then the event loop stops.
   void End();

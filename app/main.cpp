@@ -22,6 +22,9 @@ int main(int argc, char* argv[]) {
   kepa::TerminationSignals terminations;
   QObject::connect(&terminations, &kepa::TerminationSignals::terminationRequested,
                    [&app] { app.form1().ExitKepa_Click(); });
-  if (!app.start()) return app.ended() ? 0 : 1;
+  // The autostart entry sets KEPA_AUTOSTART=1: at login the panel may still be starting.
+  const bool atLogin = qEnvironmentVariable("KEPA_AUTOSTART") == QLatin1String("1");
+  if (!app.start(atLogin ? kepa::Launch::AtLogin : kepa::Launch::ByUser))
+    return app.ended() ? 0 : 1;
   return QApplication::exec();
 }

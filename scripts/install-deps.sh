@@ -5,8 +5,8 @@ set -euo pipefail
 
 # The default build configures the tests and benchmarks too, so the run command needs the
 # same packages as the test command.
-build=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-  libx11-dev libxcb1-dev libxcb-shm0-dev libxcb-randr0-dev pkg-config)
+build=(cmake ninja-build g++ clang qt6-base-dev libgl-dev libgtest-dev libgmock-dev
+  libbenchmark-dev libx11-dev libxcb1-dev libxcb-shm0-dev libxcb-randr0-dev pkg-config)
 runtime=(fonts-ipafont-gothic fonts-dejavu-core qt6-translations-l10n)
 # The end-to-end tests and the headless run: a real X server, a window manager with a tray,
 # real input events, the clipboard and screenshots, and a clipboard manager (xfsettingsd, on a
@@ -14,7 +14,10 @@ runtime=(fonts-ipafont-gothic fonts-dejavu-core qt6-translations-l10n)
 desktop=(xvfb xauth xfonts-base icewm xdotool xclip x11-utils x11-xserver-utils imagemagick
   xfce4-settings dbus-daemon)
 
-wanted=("${build[@]}" "${runtime[@]}" "${desktop[@]}")
+# The package check: the distribution's package, AppStream and desktop entry checkers.
+checks=(lintian appstream desktop-file-utils)
+
+wanted=("${build[@]}" "${runtime[@]}" "${desktop[@]}" "${checks[@]}")
 
 missing=()
 for package in "${wanted[@]}"; do

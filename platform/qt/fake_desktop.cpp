@@ -99,8 +99,8 @@ std::uint32_t FakeDesktop::iconHandle(const QIcon& iconToRegister) {
   return registry_.iconHandle(iconToRegister);
 }
 
-bool FakeDesktop::waitForNotificationArea(std::chrono::milliseconds) {
-  calls.emplace_back("waitForNotificationArea");
+bool FakeDesktop::waitForNotificationArea(std::chrono::milliseconds timeout) {
+  calls.push_back("waitForNotificationArea " + std::to_string(timeout.count()));
   if (whileWaiting) whileWaiting();
   return notificationAreaAvailable;
 }

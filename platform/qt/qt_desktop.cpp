@@ -226,7 +226,8 @@ std::uint32_t QtDesktop::iconHandle(const QIcon& icon) {
 bool QtDesktop::waitForNotificationArea(std::chrono::milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   while (!QSystemTrayIcon::isSystemTrayAvailable()) {
-    if (std::chrono::steady_clock::now() >= deadline) return false;
+    // Ended while waiting (a signal at logout): no need to sit out the rest of the wait.
+    if (ending_ || std::chrono::steady_clock::now() >= deadline) return false;
     QCoreApplication::processEvents();
     QThread::msleep(100);
   }

@@ -30,9 +30,9 @@ constexpr std::int32_t kMinBandRows = 32;
 // A System V shared-memory segment attached both here and in the X server.
 class ShmMemory final : public PixelMemory {
  public:
-  ShmMemory(std::shared_ptr<ShmScreenGrabber::Connection> connection, int id, void* address,
+  ShmMemory(std::shared_ptr<ShmScreenGrabber::Connection> connection, void* address,
             xcb_shm_seg_t segment)
-      : connection_(std::move(connection)), id_(id), address_(address), segment_(segment) {}
+      : connection_(std::move(connection)), address_(address), segment_(segment) {}
   ~ShmMemory() override {
     xcb_shm_detach(connection_->xcb, segment_);
     xcb_flush(connection_->xcb);
@@ -44,7 +44,6 @@ class ShmMemory final : public PixelMemory {
 
  private:
   std::shared_ptr<ShmScreenGrabber::Connection> connection_;
-  int id_;
   void* address_;
   xcb_shm_seg_t segment_;
 };
@@ -97,7 +96,7 @@ Surface ShmScreenGrabber::createSurface(std::int32_t width, std::int32_t height)
     ::shmdt(address);
     return Surface(width, height);
   }
-  return Surface(width, height, std::make_unique<ShmMemory>(connection_, id, address, segment));
+  return Surface(width, height, std::make_unique<ShmMemory>(connection_, address, segment));
 }
 
 bool ShmScreenGrabber::grabRows(Surface& into, std::int32_t top, std::int32_t rows) {

@@ -85,7 +85,11 @@ TEST_F(OutputOnDesktop, SavesCopiesShowsDragsAndEndsWithRealInput) {
   std::string targets;
   ASSERT_TRUE(waitUntil(
       [&] {
-        std::system((xclip + "-t TARGETS -o > '" + copied + ".targets' 2>/dev/null").c_str());
+        // Fails while nobody owns the clipboard yet.
+        if (std::system((xclip + "-t TARGETS -o > '" + copied + ".targets' 2>/dev/null").c_str()) !=
+            0) {
+          return false;
+        }
         targets = slurp(copied + ".targets");
         return targets.find("image/png") != std::string::npos;
       },

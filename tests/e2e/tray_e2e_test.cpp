@@ -1,6 +1,9 @@
 // The real program on a real X server with a window manager and tray host, driven by real
 // X input events.
 #include <csignal>
+#include <fstream>
+#include <sstream>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -17,8 +20,9 @@ constexpr QRgb kDarkBlue = 0xFF000080;
 
 class KepaOnDesktop : public ::testing::Test {
  protected:
-  explicit KepaOnDesktop(XSession::Desktop desktop = XSession::Desktop::WithWindowManager)
-      : session(desktop), kepa(session, KEPA_BINARY, session.directory() + "/kepa.log") {}
+  explicit KepaOnDesktop(XSession::Desktop desktop = XSession::Desktop::WithWindowManager,
+                         std::vector<std::string> command = {KEPA_BINARY})
+      : session(desktop), kepa(session, std::move(command), session.directory() + "/kepa.log") {}
 
   void TearDown() override {
     if (!HasFailure()) return;
@@ -43,20 +47,24 @@ TEST_F(KepaOnDesktop, IconIsDockedInTheTrayAndNothingElseShows) {
   EXPECT_GT(icon->geometry.top(), 700);  // icewm's taskbar runs along the bottom
   EXPECT_EQ(kepa.windows().size(), 1U);
 
-  // The icon's own picture: dark blue ground, white brackets and a red ring.
-  const QImage shot = session.screenshot().copy(icon->geometry);
-  bool blue = false;
-  bool white = false;
-  bool red = false;
-  for (int y = 0; y < shot.height(); ++y) {
-    for (int x = 0; x < shot.width(); ++x) {
-      const QRgb pixel = shot.pixel(x, y);
-      blue |= pixel == kDarkBlue;
-      white |= pixel == 0xFFFFFFFF;
-      red |= qRed(pixel) > 200 && qGreen(pixel) < 60 && qBlue(pixel) < 60;
+  // The icon's own picture: dark blue ground, white brackets and a red ring, once the tray
+  // has painted the window it just embedded.
+  const auto painted = [&] {
+    const QImage shot = session.screenshot().copy(icon->geometry);
+    bool blue = false;
+    bool white = false;
+    bool red = false;
+    for (int y = 0; y < shot.height(); ++y) {
+      for (int x = 0; x < shot.width(); ++x) {
+        const QRgb pixel = shot.pixel(x, y);
+        blue |= pixel == kDarkBlue;
+        white |= pixel == 0xFFFFFFFF;
+        red |= qRed(pixel) > 200 && qGreen(pixel) < 60 && qBlue(pixel) < 60;
+      }
     }
-  }
-  EXPECT_TRUE(blue && white && red);
+    return blue && white && red;
+  };
+  EXPECT_TRUE(waitUntil(painted, seconds(5)));
 }
 
 TEST_F(KepaOnDesktop, RightPressOpensTheMenuBeforeTheRelease) {
@@ -162,6 +170,45 @@ TEST_F(KepaWithoutTray, SaysSoAndExitsWithStatusOne) {
   const std::optional<int> status = kepa.process().waitFor(seconds(10));
   ASSERT_TRUE(status.has_value());
   EXPECT_EQ(*status, 1);
+}
+
+// The command line of the installed autostart entry, with this build's program for `kepa`.
+std::vector<std::string> autostartCommand() {
+  std::ifstream entry(KEPA_AUTOSTART_ENTRY);
+  std::string line;
+  while (std::getline(entry, line) && line.rfind("Exec=", 0) != 0) {
+  }
+  std::istringstream words(line.substr(line.find('=') + 1));
+  std::vector<std::string> command;
+  for (std::string word; words >> word;)
+    command.push_back(word == "kepa" ? KEPA_BINARY : word);
+  return command;
+}
+
+class KepaAtLogin : public KepaOnDesktop {
+ protected:
+  KepaAtLogin() : KepaOnDesktop(XSession::Desktop::BareServer, autostartCommand()) {}
+};
+
+TEST_F(KepaAtLogin, WaitsQuietlyForASlowPanelThenDocksAndWorks) {
+  // The panel comes up 8 s after the program, later than a start by the user waits for it.
+  std::this_thread::sleep_for(seconds(8));
+  EXPECT_TRUE(kepa.process().running()) << kepa.log();
+  EXPECT_TRUE(kepa.windows().empty()) << kepa.log();  // no message box
+  ASSERT_TRUE(session.startWindowManager());
+  ASSERT_TRUE(kepa.trayIcon().has_value()) << kepa.log();
+  ASSERT_TRUE(kepa.openTrayMenu()) << kepa.log();
+  session.xdotool("mouseup 3 key Down Down Return");  // バ－ジョン情報
+  EXPECT_TRUE(waitUntil([&] { return kepa.splash().has_value(); }, seconds(10))) << kepa.log();
+  EXPECT_EQ(kepa.log().find("通知領域"), std::string::npos) << kepa.log();
+}
+
+TEST_F(KepaAtLogin, ALogoutWhileWaitingEndsAtOnce) {
+  std::this_thread::sleep_for(seconds(1));
+  kepa.process().signal(SIGTERM);
+  const std::optional<int> status = kepa.process().waitFor(seconds(3));
+  ASSERT_TRUE(status.has_value()) << kepa.log();
+  EXPECT_EQ(*status, 0);
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ class Form1Test : public ::testing::Test {
 };
 
 TEST_F(Form1Test, StartUpRegistersTheIconAndHidesWindowAndMenu) {
-  const std::vector<std::string> expected = {"waitForNotificationArea",
+  const std::vector<std::string> expected = {"waitForNotificationArea 5000",
                                              "Shell_NotifyIconA NIM_ADD"};
   EXPECT_EQ(desktop.calls, expected);
   EXPECT_FALSE(window().isVisible());
@@ -240,15 +240,32 @@ TEST_F(Form1Test, LeftPressHidesTheMenuAndNothingElse) {
   EXPECT_TRUE(desktop.popups.empty());
 }
 
-TEST(Form1StartUp, WithoutANotificationAreaSaysSoAndDoesNotStart) {
-  FakeDesktop desktop;
-  desktop.notificationAreaAvailable = false;
-  App app(desktop);
-  EXPECT_FALSE(app.start());
-  ASSERT_EQ(desktop.messages.size(), 1U);
-  EXPECT_NE(desktop.messages[0].find("通知領域"), std::string::npos);
-  EXPECT_FALSE(desktop.icon.has_value());
-  EXPECT_FALSE(app.form1().isLoaded());
+TEST(Form1StartUp, WaitsQuietlyForTheNotificationAreaThenSaysWhenThereIsNone) {
+  const struct {
+    Launch launch;
+    bool trayAppears;
+    const char* wait;  // the call, with its timeout in milliseconds
+  } cases[] = {
+      {Launch::ByUser, false, "waitForNotificationArea 5000"},
+      // At login the panel may come up long after the program.
+      {Launch::AtLogin, false, "waitForNotificationArea 120000"},
+      {Launch::AtLogin, true, "waitForNotificationArea 120000"},
+  };
+  for (const auto& c : cases) {
+    FakeDesktop desktop;
+    desktop.notificationAreaAvailable = c.trayAppears;
+    App app(desktop);
+    desktop.whileWaiting = [&] { EXPECT_TRUE(desktop.messages.empty()) << c.wait; };
+    EXPECT_EQ(app.start(c.launch), c.trayAppears) << c.wait;
+    ASSERT_FALSE(desktop.calls.empty());
+    EXPECT_EQ(desktop.calls[0], c.wait);
+    EXPECT_EQ(desktop.icon.has_value(), c.trayAppears) << c.wait;
+    EXPECT_EQ(app.form1().isLoaded(), c.trayAppears) << c.wait;
+    ASSERT_EQ(desktop.messages.size(), c.trayAppears ? 0U : 1U) << c.wait;
+    if (!c.trayAppears) {
+      EXPECT_NE(desktop.messages[0].find("通知領域"), std::string::npos);
+    }
+  }
 }
 
 TEST(Form1StartUp, EndedWhileWaitingForTheTrayDoesNotStart) {

@@ -5,7 +5,10 @@ namespace kepa::xdriver {
 using std::chrono::seconds;
 
 KepaDriver::KepaDriver(XSession& session, std::string binary, std::string logPath)
-    : session_(session), binary_(std::move(binary)), logPath_(std::move(logPath)) {
+    : KepaDriver(session, std::vector<std::string>{std::move(binary)}, std::move(logPath)) {}
+
+KepaDriver::KepaDriver(XSession& session, std::vector<std::string> command, std::string logPath)
+    : session_(session), command_(std::move(command)), logPath_(std::move(logPath)) {
   start();
 }
 
@@ -13,8 +16,10 @@ void KepaDriver::start(const std::map<std::string, std::string>& added) {
   process_.reset();
   auto environment = session_.environment();
   environment.insert(added.begin(), added.end());
-  environment["KEPA_TRACE_MENUS"] = "1";
-  process_ = std::make_unique<Process>(std::vector<std::string>{binary_}, environment, logPath_);
+  // Constructed in place: assigning a one-character literal to a std::string trips GCC 12's
+  // false -Wrestrict at -O3 (GCC bug 105329).
+  environment.insert_or_assign("KEPA_TRACE_MENUS", std::string(1, '1'));
+  process_ = std::make_unique<Process>(command_, environment, logPath_);
 }
 
 std::string KepaDriver::log() const {

@@ -17,6 +17,9 @@ class KepaDriver {
  public:
   // Starts `binary` in the session with its menu trace on; its output goes to `logPath`.
   KepaDriver(XSession& session, std::string binary, std::string logPath);
+  // The same with a whole command line, e.g. `env VARIABLE=value binary`, as a desktop
+  // entry's Exec line runs it.
+  KepaDriver(XSession& session, std::vector<std::string> command, std::string logPath);
 
   // Starts the program (again): the previous run, if any, is stopped first. `environment`
   // is added to the session's.
@@ -49,7 +52,7 @@ class KepaDriver {
   [[nodiscard]] std::size_t timesChosen(const std::string& chosen) const;
 
   XSession& session_;
-  std::string binary_;
+  std::vector<std::string> command_;
   std::string logPath_;
   std::unique_ptr<Process> process_;
 };

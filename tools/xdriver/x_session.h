@@ -62,6 +62,9 @@ class XSession {
   // Where the pointer is, in root coordinates.
   [[nodiscard]] QPoint pointer();
 
+  // Starts the window manager and tray host (on a bare server: as when a panel comes up
+  // late); true once its tray is there.
+  bool startWindowManager();
   // Ends the window manager (and with it the tray host), as when a panel crashes, and starts
   // it again; true once its tray is back.
   bool restartWindowManager();
@@ -75,8 +78,6 @@ class XSession {
   bool setResources(const std::string& resources) const;
 
  private:
-  bool startWindowManager();
-
   std::string directory_;
   std::string display_;
   std::unique_ptr<Process> server_;
