@@ -1,16 +1,44 @@
 // kepa: a notification-area screen-capture and region-clipping tool.
+#include <cstdio>
+#include <cstdlib>
+#include <span>
+
 #include <QApplication>
 
 #include "app/app.h"
+#include "app/command_line.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/qt_desktop.h"
+#include "platform/qt/single_instance.h"
 #include "platform/qt/termination_signals.h"
 
 int main(int argc, char* argv[]) {
+  // Help, the version and mistakes are answered before anything but the terminal is opened.
+  const kepa::CommandLine command = kepa::parseCommandLine(
+      std::span<const char* const>(argv + 1, static_cast<std::size_t>(argc > 1 ? argc - 1 : 0)),
+      kepa::messageLanguage(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"),
+                            std::getenv("LANG")));
+  if (command.action == kepa::CommandLine::Action::Print) {
+    std::fputs(command.text.c_str(), command.toStandardError ? stderr : stdout);
+    return command.exitStatus;
+  }
+  const bool capture = command.action == kepa::CommandLine::Action::Capture;
+
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("kepa"));
   // The program has no main window: closing the splash or a dialog must not end it.
   QApplication::setQuitOnLastWindowClosed(false);
+
+  kepa::SingleInstance instance;
+  switch (instance.claim(capture ? kepa::InstanceRequest::Capture : kepa::InstanceRequest::Start)) {
+    case kepa::SingleInstance::Claim::HandedOver:
+      return 0;
+    case kepa::SingleInstance::Claim::NoAnswer:
+      return 1;
+    case kepa::SingleInstance::Claim::Primary:
+    case kepa::SingleInstance::Claim::Alone:
+      break;
+  }
   kepa::installFontSubstitutions();
 
   kepa::QtDesktop desktop;
@@ -18,6 +46,12 @@ int main(int argc, char* argv[]) {
   kepa::TerminationSignals terminations;
   QObject::connect(&terminations, &kepa::TerminationSignals::terminationRequested,
                    [&app] { app.form1().ExitKepa_Click(); });
+  // A later start's request: a plain start leaves everything as it is.
+  QObject::connect(&instance, &kepa::SingleInstance::requested,
+                   [&app](kepa::InstanceRequest request) {
+                     if (request == kepa::InstanceRequest::Capture) app.requestCapture();
+                   });
+  if (capture) app.requestCapture();
   if (!app.start()) return app.ended() ? 0 : 1;
   return QApplication::exec();
 }

@@ -6,11 +6,11 @@ set -euo pipefail
 # The default build configures the tests and benchmarks too, so the run command needs the
 # same packages as the test command.
 build=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-  libx11-dev libxcb1-dev libxcb-shm0-dev pkg-config)
+  libx11-dev libxcb1-dev libxcb-shm0-dev pkg-config desktop-file-utils)
 runtime=(fonts-ipafont-gothic fonts-dejavu-core)
 # The end-to-end tests and the headless run: a real X server, a window manager with a tray,
-# real input events, the clipboard and screenshots, and a clipboard manager (xfsettingsd, on a
-# session bus of its own) that keeps the clipboard after a program exits.
+# real input events, the clipboard and screenshots, a session bus of each test's own, and a
+# clipboard manager (xfsettingsd) that keeps the clipboard after a program exits.
 desktop=(xvfb xauth xfonts-base icewm xdotool xclip x11-utils imagemagick xfce4-settings
   dbus-daemon)
 

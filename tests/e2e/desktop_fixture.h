@@ -35,8 +35,9 @@ constexpr int kTaskbarTop = 740;
 
 class CaptureOnDesktop : public ::testing::Test {
  protected:
-  explicit CaptureOnDesktop(const std::vector<std::string>& serverOptions = {})
-      : session(XSession::Desktop::WithWindowManager, 1024, 768, serverOptions) {}
+  explicit CaptureOnDesktop(const std::vector<std::string>& serverOptions = {},
+                            XSession::SessionBus bus = XSession::SessionBus::Private)
+      : session(XSession::Desktop::WithWindowManager, 1024, 768, serverOptions, bus) {}
 
   void TearDown() override {
     if (HasFailure()) {
@@ -55,12 +56,16 @@ class CaptureOnDesktop : public ::testing::Test {
     return at == std::string::npos ? "" : log.substr(at, log.find('\n', at) - at);
   }
 
-  // Captures the pattern from the tray, then inverts the real screen, which what the
-  // program shows must not follow; false when the capture did not start.
+  // Captures the pattern (from the tray, or with `start`), then inverts the real screen, which
+  // what the program shows must not follow; false when the capture did not start.
   bool captureThenChangeTheScreen() {
+    return captureThenChangeTheScreen([this] { return startCapture(); });
+  }
+  template <typename Start>
+  bool captureThenChangeTheScreen(Start start) {
     const QRect screen = session.screen();
     session.setRootPicture(pattern(screen.size()));
-    if (!startCapture()) return false;
+    if (!start()) return false;
     QImage inverted = pattern(screen.size());
     inverted.invertPixels();
     session.setRootPicture(inverted);
@@ -69,22 +74,30 @@ class CaptureOnDesktop : public ::testing::Test {
 
   // The frozen image stays the pattern after the real screen changed.
   void expectFrozenPattern() {
-    const QRect screen = session.screen();
-    ASSERT_TRUE(captureThenChangeTheScreen());
-
+    expectFrozenPattern([this] { return startCapture(); });
+  }
+  template <typename Start>
+  void expectFrozenPattern(Start start) {
+    ASSERT_TRUE(captureThenChangeTheScreen(start));
     // The pointer was left on the tray icon, below the checked rows: every pixel above the
     // taskbar is the picture as it was, the tray menu's place included.
-    QImage shot;
-    const auto matches = [&] {
-      shot = session.screenshot();
-      for (int y = 0; y < kTaskbarTop; ++y) {
-        for (int x = 0; x < screen.width(); ++x) {
-          if (shot.pixel(x, y) != patternAt(x, y)) return false;
-        }
-      }
-      return true;
-    };
-    EXPECT_TRUE(waitUntil(matches, seconds(10)));
+    EXPECT_TRUE(showsThePattern());
+  }
+
+  // Every pixel above the taskbar is the pattern, within a few seconds.
+  bool showsThePattern() {
+    const QRect screen = session.screen();
+    return waitUntil(
+        [&] {
+          const QImage shot = session.screenshot();
+          for (int y = 0; y < kTaskbarTop; ++y) {
+            for (int x = 0; x < screen.width(); ++x) {
+              if (shot.pixel(x, y) != patternAt(x, y)) return false;
+            }
+          }
+          return true;
+        },
+        seconds(10));
   }
 
   XSession session;

@@ -17,7 +17,7 @@ fail() { echo "FAILED: $*" >&2; exit 1; }
 
 [[ $(dpkg-deb -f "$deb" Package) == kepa ]] || fail "package name"
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins libxcb-shm0 fonts-ipafont-gothic; do
+for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6dbus6 libqt6network6 qt6-qpa-plugins libxcb-shm0 fonts-ipafont-gothic; do
   [[ $depends == *"$needed"* ]] || fail "no dependency on $needed: $depends"
 done
 
@@ -35,7 +35,8 @@ entry="$root/usr/share/applications/kepa.desktop"
 grep -qx 'Exec=kepa' "$entry" || fail "menu entry does not run kepa"
 grep -qx 'Icon=kepa' "$entry" || fail "menu entry has no icon"
 grep -q '^Name\[ja\]=KEPA 画面キャプチャ$' "$entry" || fail "menu entry has no Japanese name"
-if command -v desktop-file-validate >/dev/null; then desktop-file-validate "$entry"; fi
+grep -qx 'Exec=kepa --capture' "$entry" || fail "menu entry has no capture action"
+desktop-file-validate "$entry"
 
 # Every shared library the binary needs is found on this machine, which has the packages the
 # package depends on.

@@ -9,11 +9,26 @@ KepaDriver::KepaDriver(XSession& session, std::string binary, std::string logPat
   start();
 }
 
-void KepaDriver::start() {
+void KepaDriver::start(const std::vector<std::string>& arguments) {
   process_.reset();
   auto environment = session_.environment();
   environment["KEPA_TRACE_MENUS"] = "1";
-  process_ = std::make_unique<Process>(std::vector<std::string>{binary_}, environment, logPath_);
+  std::vector<std::string> command{binary_};
+  command.insert(command.end(), arguments.begin(), arguments.end());
+  process_ = std::make_unique<Process>(command, environment, logPath_);
+}
+
+std::optional<int> KepaDriver::runAgain(const std::vector<std::string>& arguments,
+                                        std::chrono::milliseconds timeout) {
+  std::vector<std::string> command{binary_};
+  command.insert(command.end(), arguments.begin(), arguments.end());
+  Process again(command, session_.environment(), logPath_ + ".again");
+  return again.waitFor(timeout);
+}
+
+bool KepaDriver::captureFromCommandLine() {
+  return runAgain({"--capture"}) == 0 &&
+         waitUntil([&] { return clippingWindow().has_value(); }, seconds(10));
 }
 
 std::string KepaDriver::log() const {

@@ -1,0 +1,45 @@
+// One kepa per user and session. The first start owns a well-known name on the session bus,
+// or, without a session bus, a local socket in a folder only the user can open; a later start
+// hands its request to that one and ends, so that the login's autostart and the menu entry
+// never make two icons.
+#pragma once
+
+#include <memory>
+
+#include <QObject>
+
+#include "platform/qt/instance_request.h"
+
+namespace kepa {
+
+class BusInstance;
+class SocketInstance;
+
+class SingleInstance final : public QObject {
+  Q_OBJECT
+
+ public:
+  enum class Claim {
+    Primary,     // this is the one: the requests of later starts arrive as `requested`
+    HandedOver,  // another one runs and has taken the request: this start ends
+    Alone,       // the others cannot be found from here: this one runs on its own (said why)
+    NoAnswer,    // another one runs but did not take the request (said so)
+  };
+
+  SingleInstance();
+  ~SingleInstance() override;
+
+  [[nodiscard]] Claim claim(InstanceRequest request);
+
+ Q_SIGNALS:
+  // Sent from the event loop, never from inside the call that brought the request.
+  void requested(kepa::InstanceRequest request);
+
+ private:
+  void receive(InstanceRequest request);
+
+  std::unique_ptr<BusInstance> bus_;
+  std::unique_ptr<SocketInstance> socket_;
+};
+
+}  // namespace kepa
