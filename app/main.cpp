@@ -31,12 +31,12 @@ int main(int argc, char* argv[]) {
 
   kepa::SingleInstance instance;
   switch (instance.claim(capture ? kepa::InstanceRequest::Capture : kepa::InstanceRequest::Start)) {
-    case kepa::SingleInstance::Claim::HandedOver:
+    case kepa::ClaimResult::HandedOver:
       return 0;
-    case kepa::SingleInstance::Claim::NoAnswer:
+    case kepa::ClaimResult::NoAnswer:
       return 1;
-    case kepa::SingleInstance::Claim::Primary:
-    case kepa::SingleInstance::Claim::Alone:
+    case kepa::ClaimResult::Primary:
+    case kepa::ClaimResult::Unavailable:
       break;
   }
   kepa::installFontSubstitutions();

@@ -12,24 +12,11 @@ namespace kepa {
 SingleInstance::SingleInstance() = default;
 SingleInstance::~SingleInstance() = default;
 
-SingleInstance::Claim SingleInstance::claim(InstanceRequest request) {
+ClaimResult SingleInstance::claim(InstanceRequest request) {
   const auto handler = [this](InstanceRequest received) { receive(received); };
-  const auto asClaim = [](ClaimResult result) {
-    switch (result) {
-      case ClaimResult::Primary:
-        return Claim::Primary;
-      case ClaimResult::HandedOver:
-        return Claim::HandedOver;
-      case ClaimResult::NoAnswer:
-        return Claim::NoAnswer;
-      case ClaimResult::Unavailable:
-        break;
-    }
-    return Claim::Alone;
-  };
   bus_ = std::make_unique<BusInstance>(handler);
   const ClaimResult onBus = bus_->claim(request);
-  if (onBus != ClaimResult::Unavailable) return asClaim(onBus);
+  if (onBus != ClaimResult::Unavailable) return onBus;
   bus_.reset();
   socket_ = std::make_unique<SocketInstance>(handler);
   const ClaimResult onSocket = socket_->claim(request);
@@ -37,7 +24,7 @@ SingleInstance::Claim SingleInstance::claim(InstanceRequest request) {
     socket_.reset();
     std::fprintf(stderr, "kepa: starting without looking for a kepa that already runs\n");
   }
-  return asClaim(onSocket);
+  return onSocket;
 }
 
 void SingleInstance::receive(InstanceRequest request) {

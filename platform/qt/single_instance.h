@@ -19,17 +19,13 @@ class SingleInstance final : public QObject {
   Q_OBJECT
 
  public:
-  enum class Claim {
-    Primary,     // this is the one: the requests of later starts arrive as `requested`
-    HandedOver,  // another one runs and has taken the request: this start ends
-    Alone,       // the others cannot be found from here: this one runs on its own (said why)
-    NoAnswer,    // another one runs but did not take the request (said so)
-  };
-
   SingleInstance();
   ~SingleInstance() override;
 
-  [[nodiscard]] Claim claim(InstanceRequest request);
+  // Primary: later starts' requests arrive as `requested`. HandedOver: this start ends.
+  // NoAnswer: another one runs but did not take the request (said so). Unavailable: neither
+  // way works here, and this one runs on its own (said why).
+  [[nodiscard]] ClaimResult claim(InstanceRequest request);
 
  Q_SIGNALS:
   // Sent from the event loop, never from inside the call that brought the request.
