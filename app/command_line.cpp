@@ -84,4 +84,18 @@ CommandLine parseCommandLine(std::span<const char* const> arguments, Language la
   return {capture ? CommandLine::Action::Capture : CommandLine::Action::Start, {}, false, 0};
 }
 
+std::string noAnswerText(Language language, const std::string& reason) {
+  if (language == Language::Japanese) {
+    return "kepa: 起動中の KEPA が要求を受け取りません（" + reason + "）\n";
+  }
+  return "kepa: the running KEPA did not take the request (" + reason + ")\n";
+}
+
+std::string runningAloneText(Language language, const std::string& reason) {
+  if (language == Language::Japanese) {
+    return "kepa: 起動中の KEPA を探せないため、単独で起動します（" + reason + "）\n";
+  }
+  return "kepa: cannot look for a running KEPA, so this one runs on its own (" + reason + ")\n";
+}
+
 }  // namespace kepa

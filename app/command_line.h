@@ -30,4 +30,9 @@ struct CommandLine {
 [[nodiscard]] CommandLine parseCommandLine(std::span<const char* const> arguments,
                                            Language language);
 
+// What a start says when the running kepa did not take its request (it then ends with status
+// 1), and when it cannot look for one and so runs on its own; `reason` is the technical cause.
+[[nodiscard]] std::string noAnswerText(Language language, const std::string& reason);
+[[nodiscard]] std::string runningAloneText(Language language, const std::string& reason);
+
 }  // namespace kepa

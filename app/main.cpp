@@ -14,10 +14,11 @@
 
 int main(int argc, char* argv[]) {
   // Help, the version and mistakes are answered before anything but the terminal is opened.
+  const kepa::Language language =
+      kepa::messageLanguage(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
   const kepa::CommandLine command = kepa::parseCommandLine(
       std::span<const char* const>(argv + 1, static_cast<std::size_t>(argc > 1 ? argc - 1 : 0)),
-      kepa::messageLanguage(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"),
-                            std::getenv("LANG")));
+      language);
   if (command.action == kepa::CommandLine::Action::Print) {
     std::fputs(command.text.c_str(), command.toStandardError ? stderr : stdout);
     return command.exitStatus;
@@ -34,9 +35,12 @@ int main(int argc, char* argv[]) {
     case kepa::ClaimResult::HandedOver:
       return 0;
     case kepa::ClaimResult::NoAnswer:
+      std::fputs(kepa::noAnswerText(language, instance.problem()).c_str(), stderr);
       return 1;
-    case kepa::ClaimResult::Primary:
     case kepa::ClaimResult::Unavailable:
+      std::fputs(kepa::runningAloneText(language, instance.problem()).c_str(), stderr);
+      break;
+    case kepa::ClaimResult::Primary:
       break;
   }
   kepa::installFontSubstitutions();

@@ -1,7 +1,5 @@
 #include "platform/qt/bus_instance.h"
 
-#include <cstdio>
-
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -85,8 +83,7 @@ ClaimResult BusInstance::claim(InstanceRequest request) {
     const QString error = answer.errorName();
     if (error != QStringLiteral("org.freedesktop.DBus.Error.ServiceUnknown") &&
         error != QStringLiteral("org.freedesktop.DBus.Error.NameHasNoOwner")) {
-      std::fprintf(stderr, "kepa: the running kepa did not answer on the session bus: %s\n",
-                   qPrintable(answer.errorMessage()));
+      problem_ = "the session bus: " + answer.errorMessage().toStdString();
       bus.unregisterObject(QString::fromLatin1(kBusPath));
       registered_ = false;
       return ClaimResult::NoAnswer;
@@ -94,7 +91,7 @@ ClaimResult BusInstance::claim(InstanceRequest request) {
   }
   bus.unregisterObject(QString::fromLatin1(kBusPath));
   registered_ = false;
-  std::fprintf(stderr, "kepa: the name %s on the session bus changed hands too often\n", kBusName);
+  problem_ = std::string("the name ") + kBusName + " on the session bus changed hands too often";
   return ClaimResult::NoAnswer;
 }
 

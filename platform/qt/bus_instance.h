@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "platform/qt/instance_request.h"
 
@@ -21,11 +22,14 @@ class BusInstance {
 
   // Takes the name, or hands `request` to its owner; Unavailable without a session bus.
   [[nodiscard]] ClaimResult claim(InstanceRequest request);
+  // Why the last claim ended in NoAnswer.
+  [[nodiscard]] const std::string& problem() const { return problem_; }
 
  private:
   class Adaptor;
   std::unique_ptr<Adaptor> adaptor_;
   bool registered_ = false;
+  std::string problem_;
 };
 
 }  // namespace kepa

@@ -1,7 +1,5 @@
 #include "platform/qt/single_instance.h"
 
-#include <cstdio>
-
 #include <QMetaObject>
 
 #include "platform/qt/bus_instance.h"
@@ -16,14 +14,15 @@ ClaimResult SingleInstance::claim(InstanceRequest request) {
   const auto handler = [this](InstanceRequest received) { receive(received); };
   bus_ = std::make_unique<BusInstance>(handler);
   const ClaimResult onBus = bus_->claim(request);
-  if (onBus != ClaimResult::Unavailable) return onBus;
+  if (onBus != ClaimResult::Unavailable) {
+    problem_ = bus_->problem();
+    return onBus;
+  }
   bus_.reset();
   socket_ = std::make_unique<SocketInstance>(handler);
   const ClaimResult onSocket = socket_->claim(request);
-  if (onSocket == ClaimResult::Unavailable) {
-    socket_.reset();
-    std::fprintf(stderr, "kepa: starting without looking for a kepa that already runs\n");
-  }
+  problem_ = socket_->problem();
+  if (onSocket == ClaimResult::Unavailable) socket_.reset();
   return onSocket;
 }
 

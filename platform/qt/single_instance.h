@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include <QObject>
 
@@ -26,6 +27,8 @@ class SingleInstance final : public QObject {
   // NoAnswer: another one runs but did not take the request (said so). Unavailable: neither
   // way works here, and this one runs on its own (said why).
   [[nodiscard]] ClaimResult claim(InstanceRequest request);
+  // What went wrong in a claim that ended in NoAnswer or Unavailable.
+  [[nodiscard]] const std::string& problem() const { return problem_; }
 
  Q_SIGNALS:
   // Sent from the event loop, never from inside the call that brought the request.
@@ -36,6 +39,7 @@ class SingleInstance final : public QObject {
 
   std::unique_ptr<BusInstance> bus_;
   std::unique_ptr<SocketInstance> socket_;
+  std::string problem_;
 };
 
 }  // namespace kepa

@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
@@ -82,14 +81,10 @@ std::string SocketInstance::defaultFolder() {
 }
 
 ClaimResult SocketInstance::claim(InstanceRequest request) {
-  std::string problem;
-  if (!preparePrivateFolder(folder_, problem)) {
-    std::fprintf(stderr, "kepa: %s\n", problem.c_str());
-    return ClaimResult::Unavailable;
-  }
+  if (!preparePrivateFolder(folder_, problem_)) return ClaimResult::Unavailable;
   lock_ = ::open((folder_ + "/lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
   if (lock_ < 0) {
-    std::fprintf(stderr, "kepa: %s/lock: %s\n", folder_.c_str(), std::strerror(errno));
+    problem_ = folder_ + "/lock: " + std::strerror(errno);
     return ClaimResult::Unavailable;
   }
   const QString socketPath = QString::fromStdString(folder_ + "/socket");
@@ -101,8 +96,7 @@ ClaimResult SocketInstance::claim(InstanceRequest request) {
       server_ = std::make_unique<QLocalServer>();
       server_->setSocketOptions(QLocalServer::UserAccessOption);
       if (!server_->listen(socketPath)) {
-        std::fprintf(stderr, "kepa: %s: %s\n", qPrintable(socketPath),
-                     qPrintable(server_->errorString()));
+        problem_ = socketPath.toStdString() + ": " + server_->errorString().toStdString();
         server_.reset();
         return ClaimResult::Unavailable;
       }
@@ -110,7 +104,7 @@ ClaimResult SocketInstance::claim(InstanceRequest request) {
       return ClaimResult::Primary;
     }
     if (errno != EWOULDBLOCK) {
-      std::fprintf(stderr, "kepa: %s/lock: %s\n", folder_.c_str(), std::strerror(errno));
+      problem_ = folder_ + "/lock: " + std::strerror(errno);
       return ClaimResult::Unavailable;
     }
     const HandOver result = handOver(socketPath, request);
@@ -119,7 +113,7 @@ ClaimResult SocketInstance::claim(InstanceRequest request) {
       ::close(lock_);
       lock_ = -1;
       if (result == HandOver::Taken) return ClaimResult::HandedOver;
-      std::fprintf(stderr, "kepa: the running kepa did not answer on %s\n", qPrintable(socketPath));
+      problem_ = socketPath.toStdString();
       return ClaimResult::NoAnswer;
     }
     // The lock's holder is still starting: it listens in a moment.

@@ -31,6 +31,8 @@ class SocketInstance {
 
   // Becomes the listening one, or hands `request` to it.
   [[nodiscard]] ClaimResult claim(InstanceRequest request);
+  // Why the last claim ended in NoAnswer or Unavailable.
+  [[nodiscard]] const std::string& problem() const { return problem_; }
 
  private:
   void serve();
@@ -38,6 +40,7 @@ class SocketInstance {
   InstanceRequestHandler handler_;
   std::string folder_;
   int lock_ = -1;
+  std::string problem_;
   std::unique_ptr<QLocalServer> server_;
 };
 
