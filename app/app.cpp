@@ -34,7 +34,22 @@ bool App::start(Launch launch) {
     return false;
   }
   form1_.window();
+  started_ = true;
+  if (captureRequested_) {
+    captureRequested_ = false;
+    requestCapture();
+  }
   return true;
+}
+
+void App::requestCapture() {
+  if (ended_ || desktop_.ending()) return;
+  if (!started_) {
+    captureRequested_ = true;
+    return;
+  }
+  if (form2_.isLoaded() || desktop_.popupShown()) return;
+  form1_.StartCap_Click();
 }
 
 void App::End() {

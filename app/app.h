@@ -36,6 +36,12 @@ class App {
   // the program was ended while start-up waited.
   [[nodiscard]] bool start(Launch launch = Launch::ByUser);
 
+  // スタ－トキャプチャ－ asked for from outside the tray menu (a start with --capture). It runs
+  // StartCap_Click as the menu item does, but only while nothing of the program is open: with
+  // a clipping window (and so any of its dialogs) or a popup menu up it changes nothing. Asked
+  // for while start-up still waits for the notification area, it runs once the icon is there.
+  void requestCapture();
+
   // Ends the program at once: every window closes, then the event loop stops.
   void End();
   [[nodiscard]] bool ended() const { return ended_; }
@@ -54,6 +60,8 @@ class App {
   Form4 form4_;
   Form2 form2_;
   Form1 form1_;
+  bool started_ = false;
+  bool captureRequested_ = false;
   bool ended_ = false;
 };
 

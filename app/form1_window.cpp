@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "app/artwork.h"
+#include "app/version.h"
 #include "platform/colour.h"
 #include "platform/numeric.h"
 #include "platform/qt/fonts.h"
@@ -39,9 +40,9 @@ Form1Window::Form1Window(float twipsPerPixel, Handlers handlers)
 
   Label1[0] = addLabel(QStringLiteral("KEPA"), 0x000000FF, 120, 240, 2655, 975, QFont::Bold, 36);
   Label1[1] = addLabel(QStringLiteral("KEPA"), 0x00FFFFFF, 1200, 600, 2535, 975, QFont::Bold, 36);
-  // KEPA_VERSION is the project's version, the one the package carries too.
-  Label2 = addLabel(QStringLiteral("VER  " KEPA_VERSION), 0x000000FF, 2520, 1440, 2775, 735,
-                    QFont::Normal, 24);
+  // The version is the project's, the one the package and --version carry too.
+  Label2 = addLabel(QStringLiteral("VER  ") + QString::fromUtf8(programVersion()), 0x000000FF, 2520,
+                    1440, 2775, 735, QFont::Normal, 24);
   Label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   Label2->setAutoFillBackground(true);
   QPalette opaque = Label2->palette();

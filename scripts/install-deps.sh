@@ -9,8 +9,8 @@ build=(cmake ninja-build g++ clang qt6-base-dev libgl-dev libgtest-dev libgmock-
   libbenchmark-dev libx11-dev libxcb1-dev libxcb-shm0-dev libxcb-randr0-dev pkg-config)
 runtime=(fonts-ipafont-gothic fonts-dejavu-core qt6-translations-l10n)
 # The end-to-end tests and the headless run: a real X server, a window manager with a tray,
-# real input events, the clipboard and screenshots, and a clipboard manager (xfsettingsd, on a
-# session bus of its own) that keeps the clipboard after a program exits.
+# real input events, the clipboard and screenshots, a session bus of each test's own, and a
+# clipboard manager (xfsettingsd) that keeps the clipboard after a program exits.
 desktop=(xvfb xauth xfonts-base icewm xdotool xclip x11-utils x11-xserver-utils imagemagick
   xfce4-settings dbus-daemon)
 

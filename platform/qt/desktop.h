@@ -90,9 +90,13 @@ class Desktop {
   // Shows the menu as a popup at the cursor and blocks until it closes; then the chosen
   // item's click handler runs (nothing runs when the menu was dismissed).
   void PopupMenu(Menu& menu) {
+    ++popupsShown_;
     MenuItem* chosen = showPopup(menu);
+    --popupsShown_;
     if (chosen != nullptr && !ending()) chosen->click();
   }
+  // True while a popup menu is up.
+  [[nodiscard]] bool popupShown() const { return popupsShown_ > 0; }
 
   virtual void showMessage(MessageKind kind, const std::string& title, const std::string& text) = 0;
   // Shows `window` modal to `owner` (nullptr: to the whole program) and returns once it has
@@ -125,6 +129,9 @@ class Desktop {
  protected:
   // Shows the popup and returns the chosen item, or nullptr when it was dismissed.
   virtual MenuItem* showPopup(Menu& menu) = 0;
+
+ private:
+  int popupsShown_ = 0;
 };
 
 }  // namespace kepa

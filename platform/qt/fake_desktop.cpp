@@ -203,6 +203,7 @@ void FakeDesktop::endProgram(int code) {
 MenuItem* FakeDesktop::showPopup(Menu& menu) {
   calls.push_back("PopupMenu " + menu.name());
   popups.push_back(snapshotOf(menu));
+  if (whilePopup) whilePopup();
   if (menuChoices.empty()) return nullptr;
   const std::string choice = menuChoices.front();
   menuChoices.pop_front();

@@ -43,6 +43,8 @@ class FakeDesktop final : public Desktop {
   std::function<void(QWidget& window)> whileModal;
   // Runs while start-up waits for the notification area (as a signal handler might).
   std::function<void()> whileWaiting;
+  // Runs while a popup menu is shown, before its choice is made.
+  std::function<void()> whilePopup;
   // Names of the items the next popups choose, in order; an empty string (or an empty
   // queue) dismisses the popup.
   std::deque<std::string> menuChoices;

@@ -75,8 +75,10 @@ constexpr int kTaskbarTop = 740;
 class CaptureOnDesktop : public ::testing::Test {
  protected:
   explicit CaptureOnDesktop(const std::vector<std::string>& serverOptions = {},
-                            QSize size = {1024, 768})
-      : session(XSession::Desktop::WithWindowManager, size.width(), size.height(), serverOptions) {}
+                            QSize size = {1024, 768},
+                            XSession::SessionBus bus = XSession::SessionBus::Private)
+      : session(XSession::Desktop::WithWindowManager, size.width(), size.height(), serverOptions,
+                bus) {}
 
   void TearDown() override {
     if (HasFailure()) {
@@ -95,47 +97,61 @@ class CaptureOnDesktop : public ::testing::Test {
     return at == std::string::npos ? "" : log.substr(at, log.find('\n', at) - at);
   }
 
-  // Captures the pattern from the tray, then inverts the real screen, which what the
-  // program shows must not follow; false when the capture did not start.
+  // Captures the pattern (from the tray, or with `start`), then inverts the real screen, which
+  // what the program shows must not follow; false when the capture did not start.
   bool captureThenChangeTheScreen() {
+    return captureThenChangeTheScreen([this] { return startCapture(); });
+  }
+  template <typename Start>
+  bool captureThenChangeTheScreen(Start start) {
     const QRect screen = session.screen();
     session.setRootPicture(pattern(screen.size()));
-    if (!startCapture()) return false;
+    if (!start()) return false;
     QImage inverted = pattern(screen.size());
     inverted.invertPixels();
     session.setRootPicture(inverted);
     return true;
   }
 
-  // The frozen image stays the pattern after the real screen changed, except where the
-  // desktop's panels were (`panels`: besides the taskbar along the bottom).
-  void expectFrozenPattern(const std::function<bool(int x, int y)>& panels = nullptr) {
-    const QRect screen = session.screen();
-    ASSERT_TRUE(captureThenChangeTheScreen());
+  // Pixels the desktop's own panels cover, besides the taskbar along the bottom.
+  using Panels = std::function<bool(int x, int y)>;
 
+  // The frozen image stays the pattern after the real screen changed (captured from the tray,
+  // or with `start`).
+  void expectFrozenPattern() {
+    expectFrozenPattern([this] { return startCapture(); });
+  }
+  template <typename Start>
+  void expectFrozenPattern(Start start, const Panels& panels = nullptr) {
+    ASSERT_TRUE(captureThenChangeTheScreen(start));
     // The pointer was left on the tray icon, below the checked rows: every pixel above the
     // taskbar is the picture as it was, the tray menu's place included.
-    QImage shot;
-    QPoint wrong;
-    const auto matches = [&] {
-      shot = session.screenshot();
-      // The cross-hair shows at the pointer, which was left on the tray icon.
-      const QRect crossHair(session.pointer() - QPoint(14, 14), QSize(32, 32));
-      for (int y = 0; y < kTaskbarTop; ++y) {
-        for (int x = 0; x < screen.width(); ++x) {
-          wrong = {x, y};
-          if (shot.pixel(x, y) != patternAt(x, y) && !(panels && panels(x, y)) &&
-              !crossHair.contains(x, y))
-            return false;
-        }
-      }
-      return true;
-    };
-    EXPECT_TRUE(waitUntil(matches, seconds(10)))
-        << "first wrong pixel at " << wrong.x() << "," << wrong.y() << " of " << shot.width()
-        << " x " << shot.height();
+    EXPECT_TRUE(showsThePattern(panels))
+        << "first wrong pixel at " << wrong_.x() << "," << wrong_.y();
   }
 
+  // Every pixel above the taskbar (and outside `panels` and the cross-hair at the pointer)
+  // is the pattern, within a few seconds.
+  bool showsThePattern(const Panels& panels = nullptr) {
+    const QRect screen = session.screen();
+    return waitUntil(
+        [&] {
+          const QImage shot = session.screenshot();
+          const QRect crossHair(session.pointer() - QPoint(14, 14), QSize(32, 32));
+          for (int y = 0; y < kTaskbarTop; ++y) {
+            for (int x = 0; x < screen.width(); ++x) {
+              wrong_ = {x, y};
+              if (shot.pixel(x, y) != patternAt(x, y) && !(panels && panels(x, y)) &&
+                  !crossHair.contains(x, y))
+                return false;
+            }
+          }
+          return true;
+        },
+        seconds(10));
+  }
+
+  QPoint wrong_;  // where the last look for the pattern found something else
   XSession session;
   KepaDriver kepa{session, KEPA_BINARY, session.directory() + "/kepa.log"};
 };

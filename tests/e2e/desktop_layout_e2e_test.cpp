@@ -29,7 +29,7 @@ TEST_P(ScaledDesktop, FreezesTheScreenAndCopiesTheRegionInDevicePixels) {
   if (GetParam().environment.empty()) {
     ASSERT_TRUE(session.setResources("Xft.dpi: " + std::to_string(dpi)));
   }
-  kepa.start(GetParam().environment);  // reads the desktop's scale at start-up
+  kepa.start({}, GetParam().environment);  // reads the desktop's scale at start-up
   const double scale = dpi / 96.0;
 
   // The splash: 5565 x 3090 twips, centred.
@@ -133,7 +133,8 @@ TEST_F(TwoMonitors, SplashAndMagnifierKeepToTheirMonitorAndACaptureFollowsTheDes
   ASSERT_TRUE(waitUntil([&] { return !kepa.splash().has_value(); }, seconds(15)));
 
   // The capture covers both monitors; icewm has a taskbar along the primary's bottom too.
-  expectFrozenPattern([](int x, int y) { return x >= 1024 && y >= 384 - 40 && y < 384; });
+  expectFrozenPattern([this] { return startCapture(); },
+                      [](int x, int y) { return x >= 1024 && y >= 384 - 40 && y < 384; });
 
   // The magnifier, dragged by its caption onto the primary monitor's left half, jumps to that
   // monitor's right edge when the pointer comes over its view, not to the screen's.

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "app/app.h"
+#include "clipping_fixture.h"
 #include "platform/qt/fake_desktop.h"
 
 namespace kepa {
@@ -379,6 +380,52 @@ TEST_F(Form1Test, SplashRendersDarkBlueWithArtworkAndOpaqueVersionLabel) {
       red = shot.pixelColor(x, y) == QColor(255, 0, 0);
   }
   EXPECT_TRUE(red);
+}
+
+// スタ－トキャプチャ－ asked for from the command line: the menu's capture while nothing of the
+// program is open; nothing while a clipping (with or without one of its dialogs) or a popup
+// menu is up.
+using CaptureRequest = testing::ClippingTest;
+
+TEST_F(CaptureRequest, RunsOnlyWhileNothingOfTheProgramIsOpen) {
+  const auto count = [&](const char* call) {
+    return std::count(desktop.calls.begin(), desktop.calls.end(), call);
+  };
+  const auto grabs = [&] { return count("GetDC"); };
+  desktop.whilePopup = [&] { app.requestCapture(); };
+  desktop.sendIconEvent(WM_RBUTTONDOWN);  // the tray menu, dismissed
+  desktop.whilePopup = nullptr;
+  EXPECT_EQ(grabs(), 0);
+  EXPECT_FALSE(form2().isLoaded());
+
+  app.requestCapture();
+  EXPECT_EQ(grabs(), 1);
+  EXPECT_TRUE(window().isVisible());
+
+  app.requestCapture();
+  drag({100, 50}, {140, 80}, {140, 80});
+  desktop.whileModal = [&](QWidget&) { app.requestCapture(); };
+  form2().hatena_click(2);  // the custom settings dialog
+  desktop.whileModal = nullptr;
+  EXPECT_EQ(count("showModal"), 1);
+  EXPECT_EQ(grabs(), 1);
+
+  form2().EndClip_Click();
+  app.requestCapture();
+  EXPECT_EQ(grabs(), 2);
+  EXPECT_TRUE(window().isVisible());
+}
+
+TEST(Form1StartUp, ACaptureAskedForWhileWaitingForTheTrayRunsOnceTheIconIsThere) {
+  FakeDesktop desktop;
+  App app(desktop);
+  desktop.whileWaiting = [&] { app.requestCapture(); };
+  ASSERT_TRUE(app.start());
+  const std::vector<std::string> first = {"waitForNotificationArea", "Shell_NotifyIconA NIM_ADD",
+                                          "GetDC"};
+  ASSERT_GE(desktop.calls.size(), 3U);
+  EXPECT_EQ(std::vector<std::string>(desktop.calls.begin(), desktop.calls.begin() + 3), first);
+  EXPECT_TRUE(app.form2().window().isVisible());
 }
 
 }  // namespace

@@ -1,5 +1,10 @@
 // The form runtime pieces: lazily created windows, timers, icon callbacks and menus.
+#include <filesystem>
+#include <fstream>
 #include <optional>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QMouseEvent>
 #include <QPointer>
@@ -14,6 +19,7 @@
 #include "platform/qt/handlers_hold.h"
 #include "platform/qt/lazy_window.h"
 #include "platform/qt/save_dialog.h"
+#include "platform/qt/socket_instance.h"
 #include "platform/qt/timer.h"
 
 namespace kepa {
@@ -200,6 +206,51 @@ TEST(SaveDialog, ACancelIsAnErrorOnlyWithCancelError) {
   EXPECT_EQ(dialog.ShowSave(desktop), 0);
   EXPECT_EQ(dialog.FileName, "/tmp/chosen");
   EXPECT_EQ(cdlCancel, 32755);
+}
+
+// The socket's folder without a session bus: nobody but the user may reach or block it.
+TEST(SocketInstanceFolder, OnlyAFolderOfTheUserThatNobodyElseCanOpenIsUsed) {
+  namespace fs = std::filesystem;
+  const fs::path root = fs::path(::testing::TempDir()) / "kepa-folders";
+  fs::remove_all(root);
+  fs::create_directories(root);
+  fs::create_directory(root / "private");
+  fs::permissions(root / "private", fs::perms::owner_all, fs::perm_options::replace);
+  fs::create_directory(root / "open");
+  fs::permissions(root / "open",
+                  fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                      fs::perms::others_read | fs::perms::others_exec,
+                  fs::perm_options::replace);
+  std::ofstream(root / "file") << "x";
+  fs::create_directory_symlink(root / "private", root / "link");
+  struct Case {
+    const char* name;
+    bool usable;
+    std::string problem;
+  };
+  const Case cases[] = {
+      {"missing", true, ""},
+      {"private", true, ""},
+      {"open", false, " can be opened by other users"},
+      {"file", false, " is not a folder"},
+      {"link", false, " is not a folder"},
+  };
+  for (const Case& expected : cases) {
+    const std::string path = (root / expected.name).string();
+    std::string problem;
+    EXPECT_EQ(preparePrivateFolder(path, problem), expected.usable) << expected.name;
+    EXPECT_EQ(problem, expected.problem.empty() ? "" : path + expected.problem) << expected.name;
+  }
+  EXPECT_EQ(fs::status(root / "missing").permissions(), fs::perms::owner_all);
+  if (::geteuid() == 0) {  // only root can give a folder to another user
+    fs::create_directory(root / "theirs");
+    fs::permissions(root / "theirs", fs::perms::owner_all, fs::perm_options::replace);
+    ASSERT_EQ(::chown((root / "theirs").c_str(), 65534, 65534), 0);
+    std::string problem;
+    EXPECT_FALSE(preparePrivateFolder((root / "theirs").string(), problem));
+    EXPECT_EQ(problem, (root / "theirs").string() + " belongs to another user");
+  }
+  fs::remove_all(root);
 }
 
 }  // namespace

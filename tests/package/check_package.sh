@@ -20,7 +20,7 @@ fail() { echo "FAILED: $*" >&2; exit 1; }
 
 [[ $(dpkg-deb -f "$deb" Package) == kepa ]] || fail "package name"
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins libxcb-shm0 fonts-ipafont-gothic; do
+for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6dbus6 libqt6network6 qt6-qpa-plugins libxcb-shm0 fonts-ipafont-gothic; do
   [[ $depends == *"$needed"* ]] || fail "no dependency on $needed: $depends"
 done
 
@@ -51,6 +51,7 @@ grep -qx 'Exec=kepa' "$entry" || fail "menu entry does not run kepa"
 grep -qx 'Icon=kepa' "$entry" || fail "menu entry has no icon"
 grep -q '^Name\[ja\]=KEPA 画面キャプチャ$' "$entry" || fail "menu entry has no Japanese name"
 grep -qx 'Exec=env KEPA_AUTOSTART=1 kepa' "$autostart" || fail "autostart entry does not say so"
+grep -qx 'Exec=kepa --capture' "$entry" || fail "menu entry has no capture action"
 desktop-file-validate "$entry" "$autostart" || fail "desktop-file-validate"
 metainfo="$root/usr/share/metainfo/$id.metainfo.xml"
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate"

@@ -12,14 +12,30 @@ KepaDriver::KepaDriver(XSession& session, std::vector<std::string> command, std:
   start();
 }
 
-void KepaDriver::start(const std::map<std::string, std::string>& added) {
+void KepaDriver::start(const std::vector<std::string>& arguments,
+                       const std::map<std::string, std::string>& added) {
   process_.reset();
   auto environment = session_.environment();
   environment.insert(added.begin(), added.end());
   // Constructed in place: assigning a one-character literal to a std::string trips GCC 12's
   // false -Wrestrict at -O3 (GCC bug 105329).
   environment.insert_or_assign("KEPA_TRACE_MENUS", std::string(1, '1'));
-  process_ = std::make_unique<Process>(command_, environment, logPath_);
+  std::vector<std::string> command = command_;
+  command.insert(command.end(), arguments.begin(), arguments.end());
+  process_ = std::make_unique<Process>(command, environment, logPath_);
+}
+
+std::optional<int> KepaDriver::runAgain(const std::vector<std::string>& arguments,
+                                        std::chrono::milliseconds timeout) {
+  std::vector<std::string> command = command_;
+  command.insert(command.end(), arguments.begin(), arguments.end());
+  Process again(command, session_.environment(), logPath_ + ".again");
+  return again.waitFor(timeout);
+}
+
+bool KepaDriver::captureFromCommandLine() {
+  return runAgain({"--capture"}) == 0 &&
+         waitUntil([&] { return clippingWindow().has_value(); }, seconds(10));
 }
 
 std::string KepaDriver::log() const {

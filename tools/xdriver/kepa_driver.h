@@ -2,6 +2,7 @@
 // tray icon, its popup menus, its splash, a right press on the icon.
 #pragma once
 
+#include <chrono>
 #include <map>
 #include <memory>
 #include <optional>
@@ -21,9 +22,16 @@ class KepaDriver {
   // entry's Exec line runs it.
   KepaDriver(XSession& session, std::vector<std::string> command, std::string logPath);
 
-  // Starts the program (again): the previous run, if any, is stopped first. `environment`
-  // is added to the session's.
-  void start(const std::map<std::string, std::string>& environment = {});
+  // Starts the program (again) with `arguments` and `environment` added to the session's:
+  // the previous run, if any, is stopped first.
+  void start(const std::vector<std::string>& arguments = {},
+             const std::map<std::string, std::string>& environment = {});
+  // Runs the program once more beside the running one, as a second start from a menu or a
+  // shortcut does, and waits for it to end: its exit status, or nothing if it still runs after
+  // `timeout` (then it is stopped).
+  [[nodiscard]] std::optional<int> runAgain(
+      const std::vector<std::string>& arguments,
+      std::chrono::milliseconds timeout = std::chrono::seconds(20));
   [[nodiscard]] Process& process() { return *process_; }
   [[nodiscard]] std::string log() const;
 
@@ -42,6 +50,9 @@ class KepaDriver {
   [[nodiscard]] bool openTrayMenu();
   // Chooses スタ－トキャプチャ－ from the tray menu and waits for the frozen screen.
   [[nodiscard]] bool startCapture();
+  // Runs `kepa --capture` beside the running program; true once it has ended with status 0
+  // and the running program shows the frozen screen.
+  [[nodiscard]] bool captureFromCommandLine();
   // Presses the right button where the pointer is, sends `keys` to the menu that opens and
   // waits until the program has traced the choice of the item captioned `chosen`.
   [[nodiscard]] bool chooseFromMenu(const std::string& keys, const std::string& chosen);

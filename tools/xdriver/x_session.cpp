@@ -3,6 +3,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 
 #include <X11/Xatom.h>
@@ -79,7 +80,7 @@ void collect(Display* x, Window window, pid_t pid, std::vector<XWindow>& found) 
     if (XGetWindowAttributes(x, child, &attributes) == 0) continue;
     unsigned long owner = 0;
     if (attributes.map_state == IsViewable && cardinalProperty(x, child, "_NET_WM_PID", owner) &&
-        static_cast<pid_t>(owner) == pid) {
+        (pid <= 0 || static_cast<pid_t>(owner) == pid)) {
       XWindow info;
       info.id = child;
       int rootX = 0;
@@ -106,13 +107,18 @@ void collect(Display* x, Window window, pid_t pid, std::vector<XWindow>& found) 
 }  // namespace
 
 XSession::XSession(Desktop desktop, int width, int height,
-                   const std::vector<std::string>& serverOptions) {
+                   const std::vector<std::string>& serverOptions, SessionBus bus) {
   std::string pattern = (std::filesystem::temp_directory_path() / "kepa-e2e-XXXXXX").string();
   if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   directory_ = pattern;
   std::filesystem::create_directories(directory_ + "/home");
   std::filesystem::create_directories(directory_ + "/runtime");
   std::filesystem::permissions(directory_ + "/runtime", std::filesystem::perms::owner_all);
+  if (bus == SessionBus::Private) {
+    startSessionBus();
+  } else {
+    busAddress_ = "unix:path=" + directory_ + "/no-bus";
+  }
 
   // -displayfd picks a free display number and reports it on standard output.
   const std::string numberFile = directory_ + "/display";
@@ -140,6 +146,27 @@ XSession::XSession(Desktop desktop, int width, int height,
   }
 }
 
+void XSession::startSessionBus() {
+  // A bus that only this session's programs use, without service activation, so that nothing
+  // is started behind the tests' backs.
+  const std::string config = directory_ + "/bus.conf";
+  std::ofstream(config) << "<busconfig><type>session</type><listen>unix:path=" << directory_
+                        << "/bus</listen><auth>EXTERNAL</auth><policy context=\"default\">"
+                           "<allow send_destination=\"*\"/><allow receive_sender=\"*\"/>"
+                           "<allow own=\"*\"/></policy>"
+                           "</busconfig>\n";
+  const std::string addressFile = directory_ + "/bus-address";
+  bus_ = std::make_unique<Process>(
+      std::vector<std::string>{"dbus-daemon", "--nofork", "--config-file=" + config,
+                               "--print-address=1"},
+      std::map<std::string, std::string>{}, addressFile, directory_ + "/bus.log");
+  if (!waitUntil([&] { return readFile(addressFile).find('\n') != std::string::npos; },
+                 std::chrono::seconds(20))) {
+    throw std::runtime_error("the session bus did not start");
+  }
+  busAddress_ = readFile(addressFile).substr(0, readFile(addressFile).find('\n'));
+}
+
 bool XSession::startWindowManager() {
   windowManager_ = std::make_unique<Process>(std::vector<std::string>{"icewm"}, environment(),
                                              directory_ + "/icewm.log");
@@ -162,6 +189,7 @@ bool XSession::restartWindowManager() {
 XSession::~XSession() {
   if (connection_ != nullptr) XCloseDisplay(connection_);
   windowManager_.reset();
+  bus_.reset();
   server_.reset();
   if (std::getenv("KEPA_E2E_KEEP") == nullptr) {
     std::error_code ignored;
@@ -172,7 +200,16 @@ XSession::~XSession() {
 std::map<std::string, std::string> XSession::environment() const {
   return {{"DISPLAY", display_},
           {"HOME", directory_ + "/home"},
-          {"XDG_RUNTIME_DIR", directory_ + "/runtime"}};
+          {"XDG_RUNTIME_DIR", directory_ + "/runtime"},
+          {"DBUS_SESSION_BUS_ADDRESS", busAddress_}};
+}
+
+std::vector<XWindow> XSession::trayIcons() {
+  std::vector<XWindow> icons;
+  for (const XWindow& window : windowsOf(0)) {
+    if (window.embedded) icons.push_back(window);
+  }
+  return icons;
 }
 
 std::vector<XWindow> XSession::windowsOf(pid_t pid) {

@@ -28,22 +28,28 @@ struct XWindow {
 class XSession {
  public:
   enum class Desktop { WithWindowManager, BareServer };
+  // A session bus of the session's own (so that runs never meet a bus outside), or none.
+  enum class SessionBus { Private, None };
 
   // serverOptions are added to Xvfb's command line (e.g. "-extension", "MIT-SHM" to run a
   // server without shared memory).
   explicit XSession(Desktop desktop = Desktop::WithWindowManager, int width = 1024,
-                    int height = 768, const std::vector<std::string>& serverOptions = {});
+                    int height = 768, const std::vector<std::string>& serverOptions = {},
+                    SessionBus bus = SessionBus::Private);
   XSession(const XSession&) = delete;
   XSession& operator=(const XSession&) = delete;
   ~XSession();
 
   [[nodiscard]] const std::string& display() const { return display_; }
   [[nodiscard]] const std::string& directory() const { return directory_; }
-  // DISPLAY, a private HOME and runtime directory for programs run in the session.
+  // DISPLAY, a private HOME and runtime directory and the session bus (or an address where
+  // no bus answers) for programs run in the session.
   [[nodiscard]] std::map<std::string, std::string> environment() const;
 
   // The mapped windows of process `pid`, in stacking order from the bottom.
   [[nodiscard]] std::vector<XWindow> windowsOf(pid_t pid);
+  // The icons docked in the tray, of whatever process.
+  [[nodiscard]] std::vector<XWindow> trayIcons();
   [[nodiscard]] QImage screenshot();
   // The screen's rectangle in pixels.
   [[nodiscard]] QRect screen();
@@ -78,10 +84,14 @@ class XSession {
   bool setResources(const std::string& resources) const;
 
  private:
+  void startSessionBus();
+
   std::string directory_;
   std::string display_;
   std::unique_ptr<Process> server_;
   std::unique_ptr<Process> windowManager_;
+  std::unique_ptr<Process> bus_;
+  std::string busAddress_;
   _XDisplay* connection_ = nullptr;
 };
 

@@ -1,0 +1,187 @@
+// One kepa per session, reached from the command line: a second start hands its request to
+// the running program, on the session bus or, without one, on the local socket.
+#include <csignal>
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "desktop_fixture.h"
+
+namespace kepa::xdriver {
+namespace {
+
+using std::chrono::milliseconds;
+using std::chrono::seconds;
+using std::chrono::steady_clock;
+using testing::CaptureOnDesktop;
+
+class OneKepa : public CaptureOnDesktop,
+                public ::testing::WithParamInterface<XSession::SessionBus> {
+ protected:
+  OneKepa() : CaptureOnDesktop({}, GetParam()) {}
+
+  bool iconsSettleAtOne() {
+    return waitUntil([&] { return session.trayIcons().size() == 1; }, seconds(20)) &&
+           !waitUntil([&] { return session.trayIcons().size() != 1; }, milliseconds(1500));
+  }
+};
+
+long long millisecondsSince(steady_clock::time_point start) {
+  return std::chrono::duration_cast<milliseconds>(steady_clock::now() - start).count();
+}
+
+TEST_P(OneKepa, ASecondStartEndsWithStatusZeroAndTheTrayKeepsOneIcon) {
+  ASSERT_TRUE(kepa.trayIcon().has_value());
+  EXPECT_EQ(kepa.runAgain({}), 0);
+  EXPECT_TRUE(kepa.process().running());
+  EXPECT_TRUE(iconsSettleAtOne());
+  EXPECT_EQ(kepa.windows().size(), 1U);  // the running one shows nothing new either
+}
+
+TEST_P(OneKepa, CaptureFromTheCommandLineFreezesTheScreenInTheRunningKepa) {
+  ASSERT_TRUE(kepa.trayIcon().has_value());
+  session.xdotool("mousemove 512 760");
+  milliseconds fromCommandLine{};
+  expectFrozenPattern([&] {
+    const auto asked = steady_clock::now();
+    const bool frozen = kepa.captureFromCommandLine();
+    fromCommandLine = milliseconds(millisecondsSince(asked));
+    return frozen;
+  });
+  // The frozen screen is the running program's (windows() are those of its process).
+  EXPECT_TRUE(kepa.clippingWindow().has_value());
+  EXPECT_TRUE(iconsSettleAtOne());
+
+  // The tray's way, for comparison.
+  ASSERT_TRUE(kepa.chooseFromMenu("Up Return", "クリッピング終了"));
+  ASSERT_TRUE(waitUntil([&] { return !kepa.clippingWindow().has_value(); }, seconds(10)));
+  ASSERT_TRUE(kepa.openTrayMenu());
+  const auto chosen = steady_clock::now();
+  session.xdotool("mouseup 3 key Down Return");
+  ASSERT_TRUE(waitUntil([&] { return kepa.clippingWindow().has_value(); }, seconds(10)));
+  std::printf("[ timing ] to the frozen screen: kepa --capture %lld ms, tray menu %lld ms\n",
+              static_cast<long long>(fromCommandLine.count()), millisecondsSince(chosen));
+}
+
+TEST_P(OneKepa, AStartAfterTheRunningOneWasKilledDocks) {
+  ASSERT_TRUE(kepa.trayIcon().has_value());
+  kepa.process().signal(SIGKILL);
+  ASSERT_EQ(kepa.process().waitFor(seconds(10)), 128 + SIGKILL);
+  if (GetParam() == XSession::SessionBus::None) {
+    // The killed one could not take its socket away.
+    EXPECT_TRUE(std::filesystem::exists(session.directory() + "/runtime/kepa/socket"));
+  }
+  kepa.start();
+  ASSERT_TRUE(kepa.trayIcon().has_value());
+  EXPECT_TRUE(kepa.process().running());
+  EXPECT_TRUE(iconsSettleAtOne());
+  EXPECT_EQ(kepa.runAgain({}), 0);  // and it is found by the next start
+}
+
+TEST_P(OneKepa, TwoStartsAtTheSameMomentGiveOneIcon) {
+  ASSERT_TRUE(kepa.trayIcon().has_value());
+  kepa.process().stop();
+  ASSERT_TRUE(waitUntil([&] { return session.trayIcons().empty(); }, seconds(10)));
+  Process first({KEPA_BINARY}, session.environment(), session.directory() + "/first.log");
+  Process second({KEPA_BINARY}, session.environment(), session.directory() + "/second.log");
+  // One hands over to the other and ends; the other docks and stays.
+  ASSERT_TRUE(waitUntil([&] { return !first.running() || !second.running(); }, seconds(20)));
+  Process& ended = first.running() ? second : first;
+  Process& stays = first.running() ? first : second;
+  EXPECT_EQ(ended.waitFor(seconds(1)), 0);
+  EXPECT_TRUE(iconsSettleAtOne());
+  EXPECT_TRUE(stays.running());
+}
+
+INSTANTIATE_TEST_SUITE_P(SessionBusOrSocket, OneKepa,
+                         ::testing::Values(XSession::SessionBus::Private,
+                                           XSession::SessionBus::None),
+                         [](const auto& info) {
+                           return info.param == XSession::SessionBus::None ? "WithoutBus"
+                                                                           : "OnTheBus";
+                         });
+
+using CommandLineCapture = CaptureOnDesktop;
+
+TEST_F(CommandLineCapture, WithNoneRunningStartsKepaThatFreezesTheScreenAtOnce) {
+  session.xdotool("mousemove 512 760");
+  expectFrozenPattern([&] {
+    kepa.start({"--capture"});  // the fixture's own is stopped first
+    return waitUntil([&] { return kepa.clippingWindow().has_value(); }, seconds(20));
+  });
+  EXPECT_TRUE(kepa.trayIcon().has_value());
+}
+
+TEST_F(CommandLineCapture, WhileTheClippingIsOpenChangesNothing) {
+  ASSERT_TRUE(kepa.trayIcon().has_value());
+  ASSERT_TRUE(captureThenChangeTheScreen([&] { return kepa.captureFromCommandLine(); }));
+  const std::optional<XWindow> clipping = kepa.clippingWindow();
+  // With the magnifier up, a second capture would take it into the frozen picture.
+  session.xdotool("mousemove 700 300");
+  ASSERT_TRUE(kepa.chooseFromMenu("Down Return", "虫眼鏡"));
+  ASSERT_TRUE(waitUntil([&] { return kepa.windowNamed("ＺｏｏｍＵＰ").has_value(); }, seconds(10)));
+  EXPECT_EQ(kepa.runAgain({"--capture"}), 0);
+  ASSERT_TRUE(kepa.chooseFromMenu("Down Return", "虫眼鏡"));
+  ASSERT_TRUE(
+      waitUntil([&] { return !kepa.windowNamed("ＺｏｏｍＵＰ").has_value(); }, seconds(10)));
+  EXPECT_TRUE(showsThePattern());
+  ASSERT_TRUE(kepa.clippingWindow().has_value());
+  EXPECT_EQ(kepa.clippingWindow()->id, clipping->id);
+}
+
+// Help, the version and mistakes are answered without a display: with none to connect to,
+// any attempt to open a window would end the program with a Qt error instead.
+struct Answer {
+  std::vector<std::string> arguments;
+  std::string language;
+  int status;
+  std::string output;  // what standard output starts with (empty: nothing at all)
+  std::string error;   // what standard error starts with (empty: nothing at all)
+};
+
+::testing::AssertionResult startsWith(const std::string& text, const std::string& start) {
+  if (start.empty() ? text.empty() : text.rfind(start, 0) == 0) {
+    return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure() << "got \"" << text << "\"";
+}
+
+class CommandLineAnswer : public ::testing::TestWithParam<Answer> {};
+
+TEST_P(CommandLineAnswer, PrintsAndEndsWithoutADisplay) {
+  const Answer& answer = GetParam();
+  const std::string folder = ::testing::TempDir();
+  std::vector<std::string> command{KEPA_BINARY};
+  command.insert(command.end(), answer.arguments.begin(), answer.arguments.end());
+  Process kepa(command,
+               {{"DISPLAY", ""},
+                {"WAYLAND_DISPLAY", ""},
+                {"QT_QPA_PLATFORM", "xcb"},
+                {"LC_ALL", ""},
+                {"LC_MESSAGES", ""},
+                {"LANG", answer.language}},
+               folder + "/answer.out", folder + "/answer.err");
+  EXPECT_EQ(kepa.waitFor(seconds(10)), answer.status);
+  EXPECT_TRUE(startsWith(readFile(folder + "/answer.out"), answer.output));
+  EXPECT_TRUE(startsWith(readFile(folder + "/answer.err"), answer.error));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, CommandLineAnswer,
+    ::testing::Values(
+        Answer{{"--help"}, "C.UTF-8", 0, "Usage: kepa [--capture | --help | --version]\n", ""},
+        Answer{{"--help"}, "ja_JP.UTF-8", 0, "使い方: kepa [--capture | --help | --version]\n", ""},
+        Answer{{"--version"}, "C.UTF-8", 0, "kepa 3.0\n", ""},
+        Answer{{"--bogus"},
+               "C.UTF-8",
+               2,
+               "",
+               "kepa: unknown option '--bogus'\nUsage: kepa [--capture | --help | --version]\n"},
+        Answer{{"--capture", "now"},
+               "ja_JP.UTF-8",
+               2,
+               "",
+               "kepa: 余分な引数です: 'now'\n使い方: kepa"}));
+
+}  // namespace
+}  // namespace kepa::xdriver
