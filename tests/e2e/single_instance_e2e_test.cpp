@@ -18,7 +18,7 @@ using testing::CaptureOnDesktop;
 class OneKepa : public CaptureOnDesktop,
                 public ::testing::WithParamInterface<XSession::SessionBus> {
  protected:
-  OneKepa() : CaptureOnDesktop({}, GetParam()) {}
+  OneKepa() : CaptureOnDesktop({}, {1024, 768}, GetParam()) {}
 
   bool iconsSettleAtOne() {
     return waitUntil([&] { return session.trayIcons().size() == 1; }, seconds(20)) &&

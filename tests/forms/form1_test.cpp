@@ -86,7 +86,7 @@ TEST(Form1Centring, CentresOnThePrimaryMonitorInTwipsWithSinglePrecision) {
       {1024, 1368, belowA, 15.0F, 371, 206, 4897.5F, 13215.0F, 326, 881},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.screenWidth << " x " << c.screenHeight);
+    SCOPED_TRACE(::testing::Message() << c.screenWidth << " x " << c.screenHeight);
     FakeDesktop desktop;
     desktop.screen = Surface(c.screenWidth, c.screenHeight);
     desktop.monitorLayout = c.monitors;
@@ -421,8 +421,8 @@ TEST(Form1StartUp, ACaptureAskedForWhileWaitingForTheTrayRunsOnceTheIconIsThere)
   App app(desktop);
   desktop.whileWaiting = [&] { app.requestCapture(); };
   ASSERT_TRUE(app.start());
-  const std::vector<std::string> first = {"waitForNotificationArea", "Shell_NotifyIconA NIM_ADD",
-                                          "GetDC"};
+  const std::vector<std::string> first = {"waitForNotificationArea 5000",
+                                          "Shell_NotifyIconA NIM_ADD", "GetDC"};
   ASSERT_GE(desktop.calls.size(), 3U);
   EXPECT_EQ(std::vector<std::string>(desktop.calls.begin(), desktop.calls.begin() + 3), first);
   EXPECT_TRUE(app.form2().window().isVisible());
