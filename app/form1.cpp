@@ -70,7 +70,15 @@ void Form1::Form_MouseMove(int, int, float x, float) {
       [[maybe_unused]] const bool foreground =
           desktop_.SetForegroundWindow(desktop_.windowHandle(window()));
       desktop_.DoEvents();
+      // The clipping window's image is made ready while the menu is open, and given back when
+      // no capture took it.
+      if (!form2_.isLoaded()) {
+        desktop_.prepareScreenImage(
+            pixelsOfTwips(desktop_.screenWidthTwips(), desktop_.twipsPerPixelX()),
+            pixelsOfTwips(desktop_.screenHeightTwips(), desktop_.twipsPerPixelY()));
+      }
       desktop_.PopupMenu(window().KepaMenu);
+      desktop_.releasePreparedScreenImage();
       break;
     }
     default:

@@ -7,6 +7,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QWindow>
 
 #include "clip/region_drop.h"
 #include "platform/numeric.h"
@@ -65,6 +66,11 @@ Form2Window::Form2Window(Surface screenImage, float twipsPerPixelX, float twipsP
   // paints it and the system pointer is hidden.
   setCursor(Qt::BlankCursor);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  if (DirectWindowPainter::available(image)) {
+    setAttribute(Qt::WA_PaintOnScreen);
+    setAttribute(Qt::WA_NoSystemBackground);
+    direct_ = std::make_unique<DirectWindowPainter>(*this);
+  }
 }
 
 void Form2Window::changeShape1(const std::function<void(FrameShape&)>& change) {
@@ -102,10 +108,44 @@ void Form2Window::enterEvent(QEnterEvent* event) {
   moveCursorTo(event->position().toPoint());
 }
 
+QPaintEngine* Form2Window::paintEngine() const {
+  return direct_ ? nullptr : QWidget::paintEngine();
+}
+
+QRegion Form2Window::overlays() const {
+  QRegion over = outlineOf(shape1_) + areaOf(Picture1) + outlineOf(dragOutline_);
+  if (cursorShown_) over += cursorBox();
+  return over;
+}
+
 void Form2Window::paintEvent(QPaintEvent* event) {
-  QPainter painter(this);
+  if (!direct_) {
+    QPainter painter(this);
+    paintContent(painter, event->region());
+    return;
+  }
+  // Before the window is on the screen, what is drawn is lost; its first expose paints it.
+  if (windowHandle() == nullptr || !windowHandle()->isExposed()) return;
+  // The captured image straight from its segment wherever nothing lies over it; the rest is
+  // composed here, rectangle by rectangle (all of it, should the image not be shared).
+  QRegion composedPart = overlays() & event->region();
+  for (const QRect& rect : event->region() - composedPart) {
+    if (!direct_->putShared(image, rect)) composedPart += rect;
+  }
+  for (const QRect& rect : composedPart) {
+    QImage composed(rect.size(), QImage::Format_RGB32);
+    QPainter painter(&composed);
+    painter.translate(-rect.topLeft());
+    paintContent(painter, QRegion(rect));
+    painter.end();
+    direct_->put(composed, rect.topLeft());
+  }
+  direct_->flush();
+}
+
+void Form2Window::paintContent(QPainter& painter, const QRegion& region) {
   const QImage captured = imageOf(image);
-  for (const QRect& rect : event->region())
+  for (const QRect& rect : region)
     painter.drawImage(rect.topLeft(), captured, rect);
   // The frame is drawn on the form itself and the region image is a control of its own
   // above it: where they overlap, the image hides the frame.

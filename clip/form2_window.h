@@ -9,6 +9,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include <QImage>
@@ -19,6 +20,7 @@
 #include "platform/device_context.h"
 #include "platform/picture.h"
 #include "platform/qt/common_dialog.h"
+#include "platform/qt/direct_window_painter.h"
 #include "platform/qt/menu.h"
 #include "platform/surface.h"
 
@@ -61,6 +63,8 @@ class Form2Window final : public QWidget {
   void showOverScreen();
 
  protected:
+  // Without a paint engine of its own where the image can be put on the screen directly.
+  [[nodiscard]] QPaintEngine* paintEngine() const override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -69,6 +73,11 @@ class Form2Window final : public QWidget {
   void leaveEvent(QEvent* event) override;
 
  private:
+  // Paints what the window shows in `region`: the image, the frame, Picture1, the drag
+  // outline and the cross-hair, in that order.
+  void paintContent(QPainter& painter, const QRegion& region);
+  // Where something is drawn over the captured image.
+  [[nodiscard]] QRegion overlays() const;
   void moveCursorTo(QPoint at);
   // Paints the cross-hair where the pointer is, if it is over the window.
   void showCursorWherePointerIs();
@@ -79,6 +88,7 @@ class Form2Window final : public QWidget {
   void moveDragOutline(std::optional<QPoint> at);
 
   Handlers handlers_;
+  std::unique_ptr<DirectWindowPainter> direct_;  // null: Qt paints through its backing store
   FrameShape shape1_;
   CrossHair crossHair_;
   QImage cursorMask_;  // white where the cursor inverts, black elsewhere

@@ -62,6 +62,11 @@ class Desktop {
   [[nodiscard]] virtual Surface createScreenImage(std::int32_t width, std::int32_t height) {
     return Surface(width, height);
   }
+  // A screen image of width x height made ready ahead of a capture that may come (while the
+  // tray menu is open, during the user's choice), so that createScreenImage then hands it over
+  // at once; released unused by releasePreparedScreenImage.
+  virtual void prepareScreenImage(std::int32_t /*width*/, std::int32_t /*height*/) {}
+  virtual void releasePreparedScreenImage() {}
   // GetDC with no window: a read-only context on the live screen, valid until ReleaseDC.
   [[nodiscard]] virtual DeviceContext GetDC() = 0;
   virtual void ReleaseDC(DeviceContext& screen) = 0;

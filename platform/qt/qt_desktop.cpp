@@ -141,7 +141,20 @@ void waitUntilRepainted(const QRect& area) {
 
 }  // namespace
 
-QtDesktop::QtDesktop() : traceMenus_(std::getenv("KEPA_TRACE_MENUS") != nullptr) {}
+QtDesktop::QtDesktop() : traceMenus_(std::getenv("KEPA_TRACE_MENUS") != nullptr) {
+  const auto forget = [this] { desktopPixels_.reset(); };
+  const auto watch = [forget](QScreen* screen) {
+    QObject::connect(screen, &QScreen::geometryChanged, qApp, forget);
+    QObject::connect(screen, &QScreen::virtualGeometryChanged, qApp, forget);
+  };
+  for (QScreen* screen : QGuiApplication::screens())
+    watch(screen);
+  QObject::connect(qApp, &QGuiApplication::screenAdded, qApp, [forget, watch](QScreen* screen) {
+    forget();
+    watch(screen);
+  });
+  QObject::connect(qApp, &QGuiApplication::screenRemoved, qApp, forget);
+}
 
 QtDesktop::~QtDesktop() {
   if (waitCursor_) QApplication::restoreOverrideCursor();
@@ -155,12 +168,20 @@ float QtDesktop::twipsPerPixelY() const {
   return 1440.0F / static_cast<float>(primaryScreen().logicalDotsPerInchY());
 }
 
+Point QtDesktop::desktopPixels() const {
+  // Asked of the server once, and again only when Qt reports that the screens changed (it
+  // follows RandR): a capture needs the size several times, and a round trip waits for
+  // whatever the server is still busy with.
+  if (!desktopPixels_) desktopPixels_ = desktopSize();
+  return *desktopPixels_;
+}
+
 float QtDesktop::screenWidthTwips() const {
-  return static_cast<float>(desktopSize().x) * twipsPerPixelX();
+  return static_cast<float>(desktopPixels().x) * twipsPerPixelX();
 }
 
 float QtDesktop::screenHeightTwips() const {
-  return static_cast<float>(desktopSize().y) * twipsPerPixelY();
+  return static_cast<float>(desktopPixels().y) * twipsPerPixelY();
 }
 
 std::vector<Monitor> QtDesktop::monitors() const {
@@ -193,13 +214,29 @@ ShmScreenGrabber* QtDesktop::grabber() {
   return grabber_.get();
 }
 
+void QtDesktop::prepareScreenImage(std::int32_t width, std::int32_t height) {
+  ShmScreenGrabber* shm = grabber();
+  if (shm == nullptr) return;
+  // The memory of a fresh segment costs a page fault per page, in kepa and again in the
+  // server, the first time each side touches it: tens of milliseconds at 3840 x 2160. A grab
+  // into it now touches every page on both sides while the user still chooses.
+  prepared_ = shm->createSurface(width, height);
+  [[maybe_unused]] const bool grabbed = shm->grabRows(*prepared_, 0, height);
+}
+
 Surface QtDesktop::createScreenImage(std::int32_t width, std::int32_t height) {
+  if (prepared_ && prepared_->width() == width && prepared_->height() == height) {
+    Surface image = std::move(*prepared_);
+    prepared_.reset();
+    return image;
+  }
+  prepared_.reset();
   ShmScreenGrabber* shm = grabber();
   return shm != nullptr ? shm->createSurface(width, height) : Surface(width, height);
 }
 
 DeviceContext QtDesktop::GetDC() {
-  screen_ = std::make_unique<QtScreenSource>(grabber());
+  screen_ = std::make_unique<QtScreenSource>(desktopPixels(), grabber());
   return DeviceContext(*screen_);
 }
 

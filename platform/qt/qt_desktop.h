@@ -29,6 +29,8 @@ class QtDesktop final : public Desktop {
   [[nodiscard]] std::vector<Monitor> monitors() const override;
 
   [[nodiscard]] Surface createScreenImage(std::int32_t width, std::int32_t height) override;
+  void prepareScreenImage(std::int32_t width, std::int32_t height) override;
+  void releasePreparedScreenImage() override { prepared_.reset(); }
   [[nodiscard]] DeviceContext GetDC() override;
   void ReleaseDC(DeviceContext& screen) override;
   [[nodiscard]] Point GetCursorPos() override;
@@ -63,11 +65,15 @@ class QtDesktop final : public Desktop {
   void onActivated(QSystemTrayIcon::ActivationReason reason);
 
   [[nodiscard]] ShmScreenGrabber* grabber();
+  // The whole desktop's size in pixels, as the server last said.
+  [[nodiscard]] Point desktopPixels() const;
 
   WindowRegistry registry_;
   UnmanagedWindowsBelowDialogs belowDialogs_;
   std::unique_ptr<ShmScreenGrabber> grabber_;
   bool grabberProbed_ = false;
+  mutable std::optional<Point> desktopPixels_;
+  std::optional<Surface> prepared_;
   std::unique_ptr<QtScreenSource> screen_;
   std::unique_ptr<PointerQuery> pointer_;
   std::unique_ptr<QSystemTrayIcon> tray_;

@@ -21,8 +21,8 @@ namespace kepa {
 
 class QtScreenSource final : public PixelSource {
  public:
-  // `shm` may be nullptr (no MIT-SHM).
-  explicit QtScreenSource(ShmScreenGrabber* shm = nullptr) : size_(desktopSize()), shm_(shm) {}
+  // The desktop of `size` (desktopSize()); `shm` may be nullptr (no MIT-SHM).
+  QtScreenSource(Point size, ShmScreenGrabber* shm) : size_(size), shm_(shm) {}
 
   [[nodiscard]] std::int32_t width() const override { return size_.x; }
   [[nodiscard]] std::int32_t height() const override { return size_.y; }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <sys/ipc.h>
+#include <sys/mman.h>
 #include <sys/shm.h>
 #include <xcb/shm.h>
 #include <xcb/xcb.h>
@@ -18,7 +19,6 @@ namespace kepa {
 struct ShmScreenGrabber::Connection {
   xcb_connection_t* xcb = nullptr;
   xcb_window_t root = 0;
-  std::int32_t screenWidth = 0;
 };
 
 namespace {
@@ -66,7 +66,6 @@ std::unique_ptr<ShmScreenGrabber> ShmScreenGrabber::forApplication() {
   auto connection = std::make_shared<Connection>();
   connection->xcb = xcb;
   connection->root = screen->root;
-  connection->screenWidth = screen->width_in_pixels;
   return std::unique_ptr<ShmScreenGrabber>(new ShmScreenGrabber(std::move(connection)));
 }
 
@@ -85,6 +84,9 @@ Surface ShmScreenGrabber::createSurface(std::int32_t width, std::int32_t height)
     ::shmctl(id, IPC_RMID, nullptr);
     return Surface(width, height);
   }
+  // All pages at once rather than one fault at a time (Linux 5.14 and later; elsewhere the
+  // fill below faults them in).
+  ::madvise(address, bytes, MADV_POPULATE_WRITE);
   xcb_connection_t* xcb = connection_->xcb;
   const xcb_shm_seg_t segment = xcb_generate_id(xcb);
   xcb_generic_error_t* error = xcb_request_check(
@@ -101,10 +103,9 @@ Surface ShmScreenGrabber::createSurface(std::int32_t width, std::int32_t height)
 
 bool ShmScreenGrabber::grabRows(Surface& into, std::int32_t top, std::int32_t rows) {
   auto* memory = dynamic_cast<ShmMemory*>(into.memory());
-  if (memory == nullptr || memory->owner() != connection_.get() ||
-      into.width() != connection_->screenWidth || rows <= 0) {
-    return false;
-  }
+  // Rows beyond the root (the desktop shrank since `into` was made) fail the request, and
+  // the caller then takes the plain way.
+  if (memory == nullptr || memory->owner() != connection_.get() || rows <= 0) return false;
   // The rows are asked for in bands, all requests at once: while the server writes the later
   // bands, the earlier ones get their opaque top byte here, still warm in the cache.
   xcb_connection_t* xcb = connection_->xcb;
@@ -128,6 +129,28 @@ bool ShmScreenGrabber::grabRows(Surface& into, std::int32_t top, std::int32_t ro
     into.makeOpaque(first, std::min(first + bandRows, top + rows));
   }
   return complete;
+}
+
+}  // namespace kepa
+
+namespace kepa {
+
+bool isSharedSurface(const Surface& surface) {
+  return dynamic_cast<const ShmMemory*>(surface.memory()) != nullptr;
+}
+
+bool putShared(const Surface& surface, const Rect& area, std::uint32_t window, std::uint32_t gc,
+               std::uint8_t depth) {
+  const auto* memory = dynamic_cast<const ShmMemory*>(surface.memory());
+  if (memory == nullptr || area.empty()) return false;
+  xcb_connection_t* xcb = memory->owner()->xcb;
+  xcb_shm_put_image(xcb, window, gc, static_cast<std::uint16_t>(surface.width()),
+                    static_cast<std::uint16_t>(surface.height()),
+                    static_cast<std::uint16_t>(area.x), static_cast<std::uint16_t>(area.y),
+                    static_cast<std::uint16_t>(area.width), static_cast<std::uint16_t>(area.height),
+                    static_cast<std::int16_t>(area.x), static_cast<std::int16_t>(area.y), depth,
+                    XCB_IMAGE_FORMAT_Z_PIXMAP, 0, memory->segment(), 0);
+  return true;
 }
 
 }  // namespace kepa

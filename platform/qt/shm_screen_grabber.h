@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/geometry.h"
 #include "platform/surface.h"
 
 namespace kepa {
@@ -37,5 +38,15 @@ class ShmScreenGrabber {
 
   std::shared_ptr<Connection> connection_;
 };
+
+// Whether `surface` lives in a segment attached to the application's X connection.
+[[nodiscard]] bool isSharedSurface(const Surface& surface);
+
+// Puts `area` of `surface` onto the X window `window` at the same place, with the graphics
+// context `gc` of a window of `depth`, straight from the shared-memory segment the surface
+// lives in: the server reads the pixels where they are, nothing is copied here. False when
+// the surface lives in no segment.
+bool putShared(const Surface& surface, const Rect& area, std::uint32_t window, std::uint32_t gc,
+               std::uint8_t depth);
 
 }  // namespace kepa
