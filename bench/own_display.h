@@ -13,15 +13,16 @@ namespace kepa::bench {
 
 class OwnDisplay {
  public:
-  // Reads and removes --screen=WIDTHxHEIGHT (default 1920 x 1080) and --scale=FACTOR (the
-  // desktop's scale, default 1) from argv, starts the server and points the environment at
-  // it; `arguments` holds what is left.
+  // Reads and removes --screen=WIDTHxHEIGHT (default 1920 x 1080), --scale=FACTOR (the
+  // desktop's scale, default 1) and --without-shm (a server without MIT-SHM) from argv,
+  // starts the server and points the environment at it; `arguments` holds what is left.
   OwnDisplay(int argc, char* argv[]);
 
   [[nodiscard]] int width() const { return width_; }
   [[nodiscard]] int height() const { return height_; }
   // "WIDTHxHEIGHT", the suffix of the benchmark names.
   [[nodiscard]] std::string name() const;
+  [[nodiscard]] bool withoutShm() const { return withoutShm_; }
   [[nodiscard]] xdriver::XSession& session() { return *session_; }
 
   std::vector<char*> arguments;
@@ -30,6 +31,7 @@ class OwnDisplay {
   int width_ = 1920;
   int height_ = 1080;
   double scale_ = 1.0;
+  bool withoutShm_ = false;
   std::unique_ptr<xdriver::XSession> session_;
 };
 
