@@ -99,6 +99,7 @@ void kepaMenuToFrozenScreen(benchmark::State& state) {
     state.PauseTiming();
     desktop.prepareScreenImage(QGuiApplication::primaryScreen()->size().width(),
                                QGuiApplication::primaryScreen()->size().height());
+    QCoreApplication::processEvents();
     state.ResumeTiming();
     app.form1().StartCap_Click();
     waitForPaint(app.form2().window());

@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QThread>
+#include <QTimer>
 #include <QWindow>
 
 #include "platform/qt/handlers_hold.h"
@@ -215,13 +216,23 @@ ShmScreenGrabber* QtDesktop::grabber() {
 }
 
 void QtDesktop::prepareScreenImage(std::int32_t width, std::int32_t height) {
-  ShmScreenGrabber* shm = grabber();
-  if (shm == nullptr) return;
   // The memory of a fresh segment costs a page fault per page, in kepa and again in the
   // server, the first time each side touches it: tens of milliseconds at 3840 x 2160. A grab
-  // into it now touches every page on both sides while the user still chooses.
-  prepared_ = shm->createSurface(width, height);
-  [[maybe_unused]] const bool grabbed = shm->grabRows(*prepared_, 0, height);
+  // into it touches every page on both sides. It runs once the menu is on the screen, so
+  // that the menu does not wait for it, while the user still chooses.
+  preparing_ = true;
+  QTimer::singleShot(0, qApp, [this, width, height] {
+    ShmScreenGrabber* shm = grabber();
+    if (!preparing_ || shm == nullptr) return;
+    preparing_ = false;
+    prepared_ = shm->createSurface(width, height);
+    [[maybe_unused]] const bool grabbed = shm->grabRows(*prepared_, 0, height);
+  });
+}
+
+void QtDesktop::releasePreparedScreenImage() {
+  preparing_ = false;
+  prepared_.reset();
 }
 
 Surface QtDesktop::createScreenImage(std::int32_t width, std::int32_t height) {

@@ -30,7 +30,7 @@ class QtDesktop final : public Desktop {
 
   [[nodiscard]] Surface createScreenImage(std::int32_t width, std::int32_t height) override;
   void prepareScreenImage(std::int32_t width, std::int32_t height) override;
-  void releasePreparedScreenImage() override { prepared_.reset(); }
+  void releasePreparedScreenImage() override;
   [[nodiscard]] DeviceContext GetDC() override;
   void ReleaseDC(DeviceContext& screen) override;
   [[nodiscard]] Point GetCursorPos() override;
@@ -74,6 +74,7 @@ class QtDesktop final : public Desktop {
   bool grabberProbed_ = false;
   mutable std::optional<Point> desktopPixels_;
   std::optional<Surface> prepared_;
+  bool preparing_ = false;
   std::unique_ptr<QtScreenSource> screen_;
   std::unique_ptr<PointerQuery> pointer_;
   std::unique_ptr<QSystemTrayIcon> tray_;
