@@ -24,6 +24,10 @@ std::optional<double> positiveNumber(std::string_view text) {
 
 }  // namespace
 
+float twipsPerPixel(double dotsPerInch) {
+  return 1440.0F / static_cast<float>(dotsPerInch);
+}
+
 std::optional<double> xftDpi(std::string_view resources) {
   constexpr std::string_view kName = "Xft.dpi:";
   while (!resources.empty()) {

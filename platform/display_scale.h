@@ -8,6 +8,10 @@
 
 namespace kepa {
 
+// Screen.TwipsPerPixelX/Y of a desktop at `dotsPerInch` logical dots per inch, which is 96 x
+// its scale: 1440 / DPI, so 15 at 100 %, 12 at 125 %, 10 at 150 % and 7.5 at 200 %.
+[[nodiscard]] float twipsPerPixel(double dotsPerInch);
+
 // The Xft.dpi value of an X resource database (the root window's RESOURCE_MANAGER text), or
 // nothing where it is missing or not a positive number.
 [[nodiscard]] std::optional<double> xftDpi(std::string_view resources);

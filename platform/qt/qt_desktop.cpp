@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "platform/display_scale.h"
 #include "platform/qt/handlers_hold.h"
 #include "platform/qt/pointer_query.h"
 #include "platform/qt/save_dialog.h"
@@ -162,11 +163,11 @@ QtDesktop::~QtDesktop() {
 }
 
 float QtDesktop::twipsPerPixelX() const {
-  return 1440.0F / static_cast<float>(primaryScreen().logicalDotsPerInchX());
+  return twipsPerPixel(primaryScreen().logicalDotsPerInchX());
 }
 
 float QtDesktop::twipsPerPixelY() const {
-  return 1440.0F / static_cast<float>(primaryScreen().logicalDotsPerInchY());
+  return twipsPerPixel(primaryScreen().logicalDotsPerInchY());
 }
 
 Point QtDesktop::desktopPixels() const {

@@ -32,6 +32,12 @@ TEST(Monitors, CentringUsesThePrimaryAndPlacementTheOneUnderThePointer) {
   EXPECT_EQ(centredOn({0, 600, 1024, 768}, 321, 289), (Point{351, 839}));
 }
 
+TEST(DisplayScale, TwipsPerPixelFollowTheScale) {
+  const std::pair<double, float> cases[] = {{96, 15.0F}, {120, 12.0F}, {144, 10.0F}, {192, 7.5F}};
+  for (const auto& [dpi, tpp] : cases)
+    EXPECT_FLOAT_EQ(twipsPerPixel(dpi), tpp) << dpi;
+}
+
 TEST(DisplayScale, XftDpiAndQtsFactorsAreRead) {
   EXPECT_EQ(xftDpi("Xft.antialias:\t1\nXft.dpi:\t192\nXft.hinting:\t1\n"), 192.0);
   EXPECT_EQ(xftDpi("Xft.dpi: 144"), 144.0);
