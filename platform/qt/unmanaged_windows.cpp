@@ -116,6 +116,8 @@ void UnmanagedWindowsBelowDialogs::restack() {
     const xcb_window_t top = topOf(xcb, static_cast<xcb_window_t>(dialog->winId()));
     if (anchor == XCB_WINDOW_NONE || place(top) < place(anchor)) anchor = top;
   }
+  // Not framed and stacked yet: the next check will find it.
+  if (place(anchor) == static_cast<std::ptrdiff_t>(order.size())) return;
   // Already directly beneath it, in their order?
   bool inPlace = true;
   for (std::size_t i = 0; i < unmanaged.size(); ++i) {
