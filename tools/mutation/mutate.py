@@ -56,7 +56,7 @@ MUTATIONS = [
     ("platform/stretch_blt.cpp", "(s >= 0 && s < limit) ? s : -1", "(s > 0 && s < limit) ? s : -1"),
     ("platform/stretch_blt.cpp", "std::fill(into + validEnd_, into + count_, kBlackPixel);", "std::fill(into + validEnd_ + 1, into + count_, kBlackPixel);"),
     ("platform/stretch_blt.h", "return (scaled + destExtent - 1) / destExtent;", "return (scaled + destExtent) / destExtent;"),
-    ("platform/stretch_blt.h", "if (sourceExtent <= destExtent) return", "if (sourceExtent < destExtent) return"),
+    ("platform/stretch_blt.h", "return scaled / destExtent;", "return (scaled + 1) / destExtent;"),
     # platform: surfaces, pictures, colours, bitmaps
     ("platform/surface.cpp", "for (std::int32_t y = 0; y < keptRows; ++y) {", "for (std::int32_t y = 1; y < keptRows; ++y) {"),
     ("platform/surface.cpp", "if (width == width_ && height == height_) return;", "if (width == width_ || height == height_) return;"),
