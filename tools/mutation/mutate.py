@@ -245,6 +245,8 @@ def main():
         print(f"{number:3} {relative} {outcome}")
     valid = [outcome for _, _, outcome in results if not outcome.startswith("invalid")]
     killed = sum(1 for outcome in valid if outcome.startswith("killed"))
+    if len(results) < len(chosen):
+        print(f"interrupted: {len(results)} of {len(chosen)} mutations tried")
     print(f"mutation score: {killed} of {len(valid)} killed")
     print(f"time: {time.monotonic() - started:.0f} s, log: {log_path}")
     return 0
