@@ -21,6 +21,7 @@ TEST(Monitors, CentringUsesThePrimaryAndPlacementTheOneUnderThePointer) {
       {{10, 10}, {0, 0, 1024, 768}},       // the smallest that holds it
       {{1023, 767}, {0, 0, 1024, 768}},    // its last pixel
       {{1024, 383}, {1024, 0, 512, 384}},  // the primary's first column
+      {{1024, 500}, {0, 0, 1536, 768}},    // just right of the first monitor
       {{1100, 500}, {0, 0, 1536, 768}},    // below the primary: only the screen's own
       {{2000, 100}, {1024, 0, 512, 384}},  // off every monitor: the primary
       {{-1, 0}, {1024, 0, 512, 384}},
@@ -41,6 +42,7 @@ TEST(DisplayScale, TwipsPerPixelFollowTheScale) {
 TEST(DisplayScale, XftDpiAndQtsFactorsAreRead) {
   EXPECT_EQ(xftDpi("Xft.antialias:\t1\nXft.dpi:\t192\nXft.hinting:\t1\n"), 192.0);
   EXPECT_EQ(xftDpi("Xft.dpi: 144"), 144.0);
+  EXPECT_EQ(xftDpi("Xft.dpi:\t120  \n"), 120.0);
   EXPECT_EQ(xftDpi("Xcursor.size: 24\n"), std::nullopt);
   EXPECT_EQ(xftDpi("Xft.dpi: -3\n"), std::nullopt);
   EXPECT_EQ(xftDpi(""), std::nullopt);

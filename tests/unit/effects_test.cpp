@@ -1,4 +1,5 @@
 // The region effects, pixel by pixel, with every expected value written out from the rule.
+#include <cmath>
 #include <functional>
 
 #include <gtest/gtest.h>
@@ -325,6 +326,18 @@ TEST(Surprise, RandomDrawsCoverOperationsZeroToFourAndColoursBelowWhite) {
   const SurpriseDraw first = drawSurprise(again);
   again.Randomize();
   EXPECT_NE(drawSurprise(again).fill, first.fill);
+  // F and the operation are the floors of the two draws, in this order.
+  RandomSource draws(99);
+  RandomSource mirror(99);
+  draws.Randomize();
+  mirror.Randomize();
+  for (int run = 0; run < 50; ++run) {
+    const double r1 = mirror.Rnd();
+    const double r2 = mirror.Rnd();
+    const SurpriseDraw draw = drawSurprise(draws);
+    ASSERT_EQ(draw.fill.value(), static_cast<std::uint32_t>(std::floor(r1 * 16777215.0)));
+    ASSERT_EQ(draw.algorithm, static_cast<std::int16_t>(std::floor(r2 * 5.0)));
+  }
 }
 
 TEST(Surprise, ColourTextPutsRedInTheLowByte) {
