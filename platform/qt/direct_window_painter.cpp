@@ -1,5 +1,6 @@
 #include "platform/qt/direct_window_painter.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include <xcb/xcb.h>
@@ -56,11 +57,19 @@ bool DirectWindowPainter::putShared(const Surface& image, const QRect& area) {
 
 void DirectWindowPainter::put(const QImage& pixels, QPoint at) {
   if (!prepare() || pixels.isNull()) return;
-  xcb_put_image(connection(), XCB_IMAGE_FORMAT_Z_PIXMAP, drawable_, gc_,
-                static_cast<std::uint16_t>(pixels.width()),
-                static_cast<std::uint16_t>(pixels.height()), static_cast<std::int16_t>(at.x()),
-                static_cast<std::int16_t>(at.y()), 0, depth_,
-                static_cast<std::uint32_t>(pixels.sizeInBytes()), pixels.constBits());
+  xcb_connection_t* xcb = connection();
+  // In bands of rows that fit one request: a shown region image may be as large as the screen.
+  const std::size_t maxBytes = std::size_t{xcb_get_maximum_request_length(xcb)} * 4 - 64;
+  const auto lineBytes = static_cast<std::size_t>(pixels.bytesPerLine());
+  const int bandRows = std::max(1, static_cast<int>(maxBytes / lineBytes));
+  for (int top = 0; top < pixels.height(); top += bandRows) {
+    const int rows = std::min(bandRows, pixels.height() - top);
+    xcb_put_image(xcb, XCB_IMAGE_FORMAT_Z_PIXMAP, drawable_, gc_,
+                  static_cast<std::uint16_t>(pixels.width()), static_cast<std::uint16_t>(rows),
+                  static_cast<std::int16_t>(at.x()), static_cast<std::int16_t>(at.y() + top), 0,
+                  depth_, static_cast<std::uint32_t>(lineBytes * static_cast<std::size_t>(rows)),
+                  pixels.constScanLine(top));
+  }
 }
 
 void DirectWindowPainter::flush() {
