@@ -54,6 +54,7 @@ void Form1::Form_Load() {
   nid_.uCallbackMessage = WM_MOUSEMOVE;
   nid_.hIcon = desktop_.iconHandle(form.windowIcon());
   nid_.szTip = fixedString<64>(std::string_view("DIRUZAZU\0", 9));
+  desktop_.setNotifyIconMenu(form.KepaMenu);
   [[maybe_unused]] const bool added = desktop_.Shell_NotifyIconA(NIM_ADD, nid_);
 
   form.hide();

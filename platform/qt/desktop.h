@@ -82,6 +82,12 @@ class Desktop {
   // arrive at the window hWnd as mouse moves whose x, in pixels, is the message number
   // (WM_LBUTTONDOWN, WM_RBUTTONDOWN, ...). NIM_DELETE removes it.
   virtual bool Shell_NotifyIconA(std::uint32_t message, const NOTIFYICONDATA& record) = 0;
+  // The menu that the icon's window pops up for the right button, given before NIM_ADD.
+  // Where the tray host draws an icon's menu itself and sends no press (a StatusNotifierItem
+  // host), it is handed to the host: the host's opening of it arrives as WM_RBUTTONDOWN, the
+  // PopupMenu of it then returns at once with nothing chosen, and a choice in the host's
+  // menu runs the item's click handler afterwards.
+  virtual void setNotifyIconMenu(Menu& /*menu*/) {}
 
   virtual bool SetForegroundWindow(std::uint32_t hWnd) = 0;
   // SetWindowPos on the window hWnd, with the insert-after values and flags of window_pos.h;

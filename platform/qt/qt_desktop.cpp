@@ -22,7 +22,9 @@
 
 #include "platform/display_scale.h"
 #include "platform/qt/handlers_hold.h"
+#include "platform/qt/host_menu.h"
 #include "platform/qt/pointer_query.h"
+#include "platform/qt/popup_menu.h"
 #include "platform/qt/save_dialog.h"
 #include "platform/qt/surface_image.h"
 #include "platform/qt/unmanaged_windows.h"
@@ -79,46 +81,6 @@ std::uint32_t mouseMessageOf(QSystemTrayIcon::ActivationReason reason) {
       break;
   }
   return WM_MOUSEMOVE;
-}
-
-// Builds the visible items of `model` into `menu`, remembering which action is which item.
-void buildMenu(QMenu& menu, MenuItem& model, std::map<QAction*, MenuItem*>& actions) {
-  for (const auto& item : model.items()) {
-    if (!item->visible) continue;
-    if (item->isSeparator()) {
-      menu.addSeparator();
-      continue;
-    }
-    const QString caption = QString::fromStdString(item->caption());
-    if (!item->items().empty()) {
-      QMenu* sub = menu.addMenu(caption);
-      sub->setEnabled(item->enabled);
-      buildMenu(*sub, *item, actions);
-      continue;
-    }
-    QAction* action = menu.addAction(caption);
-    action->setEnabled(item->enabled);
-    if (item->checked) {
-      action->setCheckable(true);
-      action->setChecked(true);
-    }
-    actions.emplace(action, item.get());
-  }
-}
-
-void traceMenu(const MenuItem& model, std::string& line) {
-  for (const auto& item : model.items()) {
-    if (!item->visible) continue;
-    line += line.back() == '[' ? "" : "|";
-    line += item->caption();
-    if (!item->enabled) line += "(disabled)";
-    if (item->checked) line += "(checked)";
-    if (!item->items().empty()) {
-      line += "[";
-      traceMenu(*item, line);
-      line += "]";
-    }
-  }
 }
 
 // Once a popup has closed, the windows beneath it repaint the area it covered, each in its
@@ -286,6 +248,7 @@ bool QtDesktop::waitForNotificationArea(std::chrono::milliseconds timeout) {
 bool QtDesktop::Shell_NotifyIconA(std::uint32_t message, const NOTIFYICONDATA& record) {
   if (message == NIM_DELETE) {
     if (!tray_) return false;
+    hostMenu_.reset();
     tray_->hide();
     tray_.reset();
     return true;
@@ -299,6 +262,12 @@ bool QtDesktop::Shell_NotifyIconA(std::uint32_t message, const NOTIFYICONDATA& r
     // record's window as a callback, which then pops the menu up itself.
     QObject::connect(tray_.get(), &QSystemTrayIcon::activated,
                      [this](QSystemTrayIcon::ActivationReason reason) { onActivated(reason); });
+    // A host that draws the icon's menu itself sends no right press, only the opening.
+    if (iconMenu_ != nullptr && HostDrawnMenu::hostDrawsMenus()) {
+      hostMenu_ = std::make_unique<HostDrawnMenu>(
+          *tray_, *iconMenu_, [this] { onActivated(QSystemTrayIcon::Context); },
+          [this](MenuItem& item) { onHostMenuChoice(item); });
+    }
   }
   record_ = record;
   if ((record.uFlags & NIF_ICON) != 0) tray_->setIcon(registry_.icon(record.hIcon));
@@ -317,6 +286,25 @@ void QtDesktop::onActivated(QSystemTrayIcon::ActivationReason reason) {
       [this, message] {
         HandlersOnHold::run(*qApp,
                             [this, message] { registry_.deliverIconEvent(record_, message); });
+      },
+      Qt::QueuedConnection);
+}
+
+void QtDesktop::setNotifyIconMenu(Menu& menu) {
+  iconMenu_ = &menu;
+}
+
+void QtDesktop::onHostMenuChoice(MenuItem& item) {
+  if (traceMenus_) std::fprintf(stderr, "kepa: chosen %s\n", item.caption().c_str());
+  // Posted like the icon's callbacks: the click handler runs from the event loop, after the
+  // handler of the press that opened the menu.
+  QMetaObject::invokeMethod(
+      qApp,
+      [this, &item] {
+        HandlersOnHold::run(*qApp, [this, &item] {
+          // An item of the icon's menu lives as long as the icon.
+          if (!ending_ && hostMenu_) item.click();
+        });
       },
       Qt::QueuedConnection);
 }
@@ -345,14 +333,12 @@ void QtDesktop::DoEvents() {
 }
 
 MenuItem* QtDesktop::showPopup(Menu& menu) {
+  if (traceMenus_) std::fprintf(stderr, "kepa: menu %s\n", menuTrace(menu).c_str());
+  // The host shows its menu on its own; what is chosen there comes later (onHostMenuChoice).
+  if (hostMenu_ && hostMenu_->draws(menu)) return nullptr;
   QMenu popup;
   std::map<QAction*, MenuItem*> actions;
   buildMenu(popup, menu, actions);
-  if (traceMenus_) {
-    std::string line = menu.caption() + "[";
-    traceMenu(menu, line);
-    std::fprintf(stderr, "kepa: menu %s]\n", line.c_str());
-  }
   QAction* chosen = popup.exec(QCursor::pos());
   // Ended while the menu was open (a termination signal): the windows are on their way out,
   // and running events now would delete the window whose handler this is, under its feet.

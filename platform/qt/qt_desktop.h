@@ -8,6 +8,7 @@
 #include <QSystemTrayIcon>
 
 #include "platform/qt/desktop.h"
+#include "platform/qt/host_menu.h"
 #include "platform/qt/pointer_query.h"
 #include "platform/qt/qt_screen_source.h"
 #include "platform/qt/shm_screen_grabber.h"
@@ -40,6 +41,7 @@ class QtDesktop final : public Desktop {
 
   [[nodiscard]] bool waitForNotificationArea(std::chrono::milliseconds timeout) override;
   bool Shell_NotifyIconA(std::uint32_t message, const NOTIFYICONDATA& record) override;
+  void setNotifyIconMenu(Menu& menu) override;
   bool SetForegroundWindow(std::uint32_t hWnd) override;
   bool SetWindowPos(std::uint32_t hWnd, std::int32_t hWndInsertAfter, std::int32_t x,
                     std::int32_t y, std::int32_t cx, std::int32_t cy,
@@ -63,6 +65,7 @@ class QtDesktop final : public Desktop {
 
  private:
   void onActivated(QSystemTrayIcon::ActivationReason reason);
+  void onHostMenuChoice(MenuItem& item);
 
   [[nodiscard]] ShmScreenGrabber* grabber();
   // The whole desktop's size in pixels, as the server last said.
@@ -78,6 +81,8 @@ class QtDesktop final : public Desktop {
   std::unique_ptr<QtScreenSource> screen_;
   std::unique_ptr<PointerQuery> pointer_;
   std::unique_ptr<QSystemTrayIcon> tray_;
+  Menu* iconMenu_ = nullptr;
+  std::unique_ptr<HostDrawnMenu> hostMenu_;
   NOTIFYICONDATA record_{};
   bool waitCursor_ = false;
   bool traceMenus_ = false;

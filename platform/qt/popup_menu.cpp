@@ -1,0 +1,57 @@
+#include "platform/qt/popup_menu.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace kepa {
+
+void buildMenu(QMenu& menu, MenuItem& model, std::map<QAction*, MenuItem*>& actions) {
+  for (const auto& item : model.items()) {
+    if (!item->visible) continue;
+    if (item->isSeparator()) {
+      menu.addSeparator();
+      continue;
+    }
+    const QString caption = QString::fromStdString(item->caption());
+    if (!item->items().empty()) {
+      QMenu* sub = menu.addMenu(caption);
+      sub->setEnabled(item->enabled);
+      buildMenu(*sub, *item, actions);
+      continue;
+    }
+    QAction* action = menu.addAction(caption);
+    action->setEnabled(item->enabled);
+    if (item->checked) {
+      action->setCheckable(true);
+      action->setChecked(true);
+    }
+    actions.emplace(action, item.get());
+  }
+}
+
+namespace {
+
+void traceItems(const MenuItem& model, std::string& line) {
+  for (const auto& item : model.items()) {
+    if (!item->visible) continue;
+    line += line.back() == '[' ? "" : "|";
+    line += item->caption();
+    if (!item->enabled) line += "(disabled)";
+    if (item->checked) line += "(checked)";
+    if (!item->items().empty()) {
+      line += "[";
+      traceItems(*item, line);
+      line += "]";
+    }
+  }
+}
+
+}  // namespace
+
+std::string menuTrace(const MenuItem& model) {
+  std::string line = model.caption() + "[";
+  traceItems(model, line);
+  return line + "]";
+}
+
+}  // namespace kepa
