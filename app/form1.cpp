@@ -115,6 +115,12 @@ void Form1::StartCap_Click() {
   ScreenWidthPx_ = pixelsOfTwips(desktop_.screenWidthTwips(), desktop_.twipsPerPixelX());
   ScreenHeightPx_ = pixelsOfTwips(desktop_.screenHeightTwips(), desktop_.twipsPerPixelY());
   DeviceContext screen = desktop_.GetDC();
+  // The screen cannot be read now (the desktop refused it): the user is told, and a clipping
+  // window that is open stays as it was.
+  if (screen.isNull()) {
+    desktop_.showMessage(MessageKind::Critical, "KEPA", desktop_.screenProblem());
+    return;
+  }
   // The first reference to Form2 loads it (running its Form_Load) before any pixel is copied.
   // A clipping window still open from before a monitor came or went takes the new size.
   form2_.fitImageTo(ScreenWidthPx_, ScreenHeightPx_);

@@ -27,6 +27,10 @@ int main(int argc, char* argv[]) {
   }
   const bool capture = command.action == kepa::CommandLine::Action::Capture;
 
+  // kepa is an X client on every desktop: on a Wayland session it runs under Xwayland, where
+  // its windows can be placed and stacked as on X11 (the screen itself then comes through
+  // the desktop's screenshot portal). Qt would otherwise pick its Wayland platform there.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb");
   kepa::useDevicePixels();
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("kepa"));

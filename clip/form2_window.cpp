@@ -13,6 +13,7 @@
 #include "platform/numeric.h"
 #include "platform/qt/mouse_buttons.h"
 #include "platform/qt/surface_image.h"
+#include "platform/qt/wayland_session.h"
 
 namespace kepa {
 
@@ -40,9 +41,10 @@ QColor qtColour(Colour colour) {
 Form2Window::Form2Window(Surface screenImage, float twipsPerPixelX, float twipsPerPixelY,
                          Handlers handlers)
     // Unmanaged by the window manager: exactly the screen's geometry, above its panels, and
-    // no click spent on focusing the window.
+    // no click spent on focusing the window. A Wayland compositor keeps its panels above
+    // unmanaged windows but not above a full-screen one.
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                           Qt::X11BypassWindowManagerHint),
+                           (inWaylandSession() ? Qt::Widget : Qt::X11BypassWindowManagerHint)),
       image(std::move(screenImage)),
       handlers_(std::move(handlers)),
       cursorMask_(CrossHair::kSize, CrossHair::kSize, QImage::Format_RGB32) {
@@ -92,6 +94,9 @@ void Form2Window::replaceImage(Surface screenImage) {
 
 void Form2Window::showOverScreen() {
   setGeometry(0, 0, image.width(), image.height());
+  if (!windowFlags().testFlag(Qt::X11BypassWindowManagerHint)) {
+    setWindowState(windowState() | Qt::WindowFullScreen);
+  }
   show();
   raise();
   showCursorWherePointerIs();

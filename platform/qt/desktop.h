@@ -67,8 +67,11 @@ class Desktop {
   // at once; released unused by releasePreparedScreenImage.
   virtual void prepareScreenImage(std::int32_t /*width*/, std::int32_t /*height*/) {}
   virtual void releasePreparedScreenImage() {}
-  // GetDC with no window: a read-only context on the live screen, valid until ReleaseDC.
+  // GetDC with no window: a read-only context on the live screen, valid until ReleaseDC. A
+  // null context where the screen cannot be read now; screenProblem then says why.
   [[nodiscard]] virtual DeviceContext GetDC() = 0;
+  // Why the last GetDC gave a null context, in Japanese for the user.
+  [[nodiscard]] virtual std::string screenProblem() const { return {}; }
   virtual void ReleaseDC(DeviceContext& screen) = 0;
   [[nodiscard]] virtual Point GetCursorPos() = 0;
 

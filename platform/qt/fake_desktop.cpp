@@ -81,6 +81,7 @@ void FakeDesktop::setMousePointer(MousePointer pointer) {
 
 DeviceContext FakeDesktop::GetDC() {
   calls.emplace_back("GetDC");
+  if (!screenUnreadable.empty()) return {};
   screenSource_ = std::make_unique<SurfaceScreen>(screen);
   return DeviceContext(*screenSource_);
 }

@@ -55,6 +55,8 @@ class FakeDesktop final : public Desktop {
   std::string appPath = "/usr/local/bin";
   std::string picturesFolder = "/root/Pictures";
   bool clipboardRefuses = false;  // the clipboard cannot be written
+  // Why the screen cannot be read now; empty: it can.
+  std::string screenUnreadable;
 
   // --- what tests read ---
   std::vector<SaveDialogRequest> saveDialogs;
@@ -81,6 +83,7 @@ class FakeDesktop final : public Desktop {
 
   [[nodiscard]] DeviceContext GetDC() override;
   void ReleaseDC(DeviceContext& screen) override;
+  [[nodiscard]] std::string screenProblem() const override { return screenUnreadable; }
   [[nodiscard]] Point GetCursorPos() override { return cursor; }
 
   [[nodiscard]] std::uint32_t windowHandle(QWidget& window) override;

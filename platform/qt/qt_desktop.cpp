@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <utility>
 
 #include <QAction>
 #include <QApplication>
@@ -28,6 +29,7 @@
 #include "platform/qt/save_dialog.h"
 #include "platform/qt/surface_image.h"
 #include "platform/qt/unmanaged_windows.h"
+#include "platform/qt/wayland_session.h"
 #include "platform/qt/window_pos.h"
 
 namespace kepa {
@@ -105,7 +107,9 @@ void waitUntilRepainted(const QRect& area) {
 
 }  // namespace
 
-QtDesktop::QtDesktop() : traceMenus_(std::getenv("KEPA_TRACE_MENUS") != nullptr) {
+QtDesktop::QtDesktop()
+    : usePortal_(inWaylandSession()),
+      traceMenus_(std::getenv("KEPA_TRACE_MENUS") != nullptr) {
   const auto forget = [this] { desktopPixels_.reset(); };
   const auto watch = [forget](QScreen* screen) {
     QObject::connect(screen, &QScreen::geometryChanged, qApp, forget);
@@ -210,8 +214,23 @@ Surface QtDesktop::createScreenImage(std::int32_t width, std::int32_t height) {
 }
 
 DeviceContext QtDesktop::GetDC() {
-  screen_ = std::make_unique<QtScreenSource>(desktopPixels(), grabber());
+  if (!usePortal_) {
+    screen_ = std::make_unique<QtScreenSource>(desktopPixels(), grabber());
+    return DeviceContext(*screen_);
+  }
+  // Long enough for a desktop that asks the user before the first screenshot.
+  constexpr std::chrono::seconds kPortalAnswer{30};
+  std::optional<QImage> picture = portal_.take(kPortalAnswer);
+  if (!picture) {
+    askPortalAgain_ = portal_.failure() == PortalScreenshot::Failure::Refused;
+    return {};
+  }
+  screen_ = std::make_unique<QtScreenSource>(std::move(*picture));
   return DeviceContext(*screen_);
+}
+
+std::string QtDesktop::screenProblem() const {
+  return PortalScreenshot::explanation(portal_.failure());
 }
 
 void QtDesktop::ReleaseDC(DeviceContext& screen) {
@@ -355,6 +374,13 @@ MenuItem* QtDesktop::showPopup(Menu& menu) {
 void QtDesktop::showMessage(MessageKind kind, const std::string& title, const std::string& text) {
   QMessageBox box(kind == MessageKind::Critical ? QMessageBox::Critical : QMessageBox::Information,
                   QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok);
+  if (std::exchange(askPortalAgain_, false)) {
+    // GNOME asks the user before a program's first screenshot, but only while the program
+    // has a focused window, and otherwise refuses: this message is one. The answer is kept
+    // for the next capture; the picture taken now is thrown away.
+    constexpr int kFocusedMs = 300;
+    QTimer::singleShot(kFocusedMs, &box, [this] { portal_.askAgain(); });
+  }
   box.exec();
 }
 

@@ -10,6 +10,7 @@
 #include "platform/qt/desktop.h"
 #include "platform/qt/host_menu.h"
 #include "platform/qt/pointer_query.h"
+#include "platform/qt/portal_screenshot.h"
 #include "platform/qt/qt_screen_source.h"
 #include "platform/qt/shm_screen_grabber.h"
 #include "platform/qt/unmanaged_windows.h"
@@ -33,6 +34,7 @@ class QtDesktop final : public Desktop {
   void prepareScreenImage(std::int32_t width, std::int32_t height) override;
   void releasePreparedScreenImage() override;
   [[nodiscard]] DeviceContext GetDC() override;
+  [[nodiscard]] std::string screenProblem() const override;
   void ReleaseDC(DeviceContext& screen) override;
   [[nodiscard]] Point GetCursorPos() override;
 
@@ -79,6 +81,11 @@ class QtDesktop final : public Desktop {
   std::optional<Surface> prepared_;
   bool preparing_ = false;
   std::unique_ptr<QtScreenSource> screen_;
+  // Where the X server does not see the screen (a Wayland session), the portal reads it.
+  bool usePortal_ = false;
+  PortalScreenshot portal_;
+  // The portal refused: it is asked again while the message about it is up.
+  bool askPortalAgain_ = false;
   std::unique_ptr<PointerQuery> pointer_;
   std::unique_ptr<QSystemTrayIcon> tray_;
   Menu* iconMenu_ = nullptr;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include <xcb/xcb.h>
 
@@ -22,7 +23,29 @@ QScreen& originScreen() {
   return atOrigin != nullptr ? *atOrigin : *QGuiApplication::primaryScreen();
 }
 
+// Copies w x h pixels from (sx, sy) of `from`, an RGB32 image that starts at (ox, oy) of the
+// desktop, to (dx, dy) of `into`; what lies outside the image is left as it is.
+void copyRows(const QImage& from, Point origin, Surface& into, std::int32_t dx, std::int32_t dy,
+              std::int32_t sx, std::int32_t sy, std::int32_t w, std::int32_t h) {
+  const std::int32_t left = std::max(sx - origin.x, 0);
+  const std::int32_t top = std::max(sy - origin.y, 0);
+  const std::int32_t skipX = left - (sx - origin.x);
+  const std::int32_t skipY = top - (sy - origin.y);
+  const std::int32_t rows = std::min(h - skipY, static_cast<std::int32_t>(from.height()) - top);
+  const std::int32_t columns =
+      std::min(w - skipX, static_cast<std::int32_t>(from.width()) - left);
+  if (rows <= 0 || columns <= 0) return;
+  for (std::int32_t r = 0; r < rows; ++r) {
+    std::memcpy(into.row(dy + skipY + r) + dx + skipX,
+                reinterpret_cast<const std::uint32_t*>(from.constScanLine(top + r)) + left,
+                static_cast<std::size_t>(columns) * sizeof(std::uint32_t));
+  }
+}
+
 }  // namespace
+
+QtScreenSource::QtScreenSource(QImage snapshot)
+    : size_{snapshot.width(), snapshot.height()}, snapshot_(std::move(snapshot)) {}
 
 Point desktopSize() {
   const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
@@ -53,17 +76,16 @@ QImage grabDesktopArea(const QRect& area) {
 
 void QtScreenSource::copyTo(Surface& into, std::int32_t dx, std::int32_t dy, std::int32_t sx,
                             std::int32_t sy, std::int32_t w, std::int32_t h) {
+  if (snapshot_) {
+    copyRows(*snapshot_, {0, 0}, into, dx, dy, sx, sy, w, h);
+    return;
+  }
   if (shm_ != nullptr && dx == 0 && sx == 0 && dy == sy && w == into.width() &&
       shm_->grabRows(into, sy, h)) {
     return;
   }
   const QImage grabbed = grabDesktopArea(QRect(sx, sy, w, h)).convertToFormat(QImage::Format_RGB32);
-  const std::int32_t rows = std::min(h, static_cast<std::int32_t>(grabbed.height()));
-  const auto columns =
-      static_cast<std::size_t>(std::min(w, static_cast<std::int32_t>(grabbed.width())));
-  for (std::int32_t r = 0; r < rows; ++r) {
-    std::memcpy(into.row(dy + r) + dx, grabbed.constScanLine(r), columns * sizeof(std::uint32_t));
-  }
+  copyRows(grabbed, {sx, sy}, into, dx, dy, sx, sy, w, h);
 }
 
 }  // namespace kepa

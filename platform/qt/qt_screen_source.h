@@ -3,11 +3,14 @@
 // everything else is read through QScreen (the plain X11 path).
 #pragma once
 
+#include <optional>
+
+#include <QImage>
+
 #include "platform/geometry.h"
 #include "platform/pixel_source.h"
 #include "platform/qt/shm_screen_grabber.h"
 
-class QImage;
 class QRect;
 
 namespace kepa {
@@ -23,6 +26,8 @@ class QtScreenSource final : public PixelSource {
  public:
   // The desktop of `size` (desktopSize()); `shm` may be nullptr (no MIT-SHM).
   QtScreenSource(Point size, ShmScreenGrabber* shm) : size_(size), shm_(shm) {}
+  // A picture of the screen taken before (through the screenshot portal): reads come from it.
+  explicit QtScreenSource(QImage snapshot);
 
   [[nodiscard]] std::int32_t width() const override { return size_.x; }
   [[nodiscard]] std::int32_t height() const override { return size_.y; }
@@ -31,7 +36,8 @@ class QtScreenSource final : public PixelSource {
 
  private:
   Point size_;
-  ShmScreenGrabber* shm_;
+  ShmScreenGrabber* shm_ = nullptr;
+  std::optional<QImage> snapshot_;
 };
 
 }  // namespace kepa
