@@ -14,10 +14,16 @@ runtime=(fonts-ipafont-gothic fonts-dejavu-core qt6-translations-l10n)
 desktop=(xvfb xauth xfonts-base icewm xdotool xclip x11-utils x11-xserver-utils imagemagick
   xfce4-settings dbus-daemon)
 
+# The Wayland end-to-end tests: sway with Xwayland on its headless backend, PipeWire and the
+# desktop portals, waybar as the tray host, grim, wtype and wl-clipboard, and the tools that
+# build the virtual pointer.
+wayland=(sway swaybg xwayland waybar pipewire xdg-desktop-portal xdg-desktop-portal-wlr
+  xdg-desktop-portal-gtk grim wtype wl-clipboard libglib2.0-bin libwayland-dev libwayland-bin)
+
 # The package check: the distribution's package, AppStream and desktop entry checkers.
 checks=(lintian appstream desktop-file-utils)
 
-wanted=("${build[@]}" "${runtime[@]}" "${desktop[@]}" "${checks[@]}")
+wanted=("${build[@]}" "${runtime[@]}" "${desktop[@]}" "${wayland[@]}" "${checks[@]}")
 
 missing=()
 for package in "${wanted[@]}"; do

@@ -60,8 +60,9 @@ class PortalAnswer final : public QObject {
     QDBusMessage call = QDBusMessage::createMethodCall(
         kService, QStringLiteral("/org/freedesktop/portal/desktop"),
         QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("Screenshot"));
-    call << QString() << QVariantMap{{QStringLiteral("handle_token"), token},
-                                     {QStringLiteral("interactive"), false}};
+    call << QString()
+         << QVariantMap{{QStringLiteral("handle_token"), token},
+                        {QStringLiteral("interactive"), false}};
     const QDBusMessage reply = bus.call(call, QDBus::Block, 10'000);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
       failure = PortalScreenshot::Failure::Missing;

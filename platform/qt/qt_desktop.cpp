@@ -108,8 +108,7 @@ void waitUntilRepainted(const QRect& area) {
 }  // namespace
 
 QtDesktop::QtDesktop()
-    : usePortal_(inWaylandSession()),
-      traceMenus_(std::getenv("KEPA_TRACE_MENUS") != nullptr) {
+    : usePortal_(inWaylandSession()), traceMenus_(std::getenv("KEPA_TRACE_MENUS") != nullptr) {
   const auto forget = [this] { desktopPixels_.reset(); };
   const auto watch = [forget](QScreen* screen) {
     QObject::connect(screen, &QScreen::geometryChanged, qApp, forget);

@@ -32,8 +32,7 @@ void copyRows(const QImage& from, Point origin, Surface& into, std::int32_t dx, 
   const std::int32_t skipX = left - (sx - origin.x);
   const std::int32_t skipY = top - (sy - origin.y);
   const std::int32_t rows = std::min(h - skipY, static_cast<std::int32_t>(from.height()) - top);
-  const std::int32_t columns =
-      std::min(w - skipX, static_cast<std::int32_t>(from.width()) - left);
+  const std::int32_t columns = std::min(w - skipX, static_cast<std::int32_t>(from.width()) - left);
   if (rows <= 0 || columns <= 0) return;
   for (std::int32_t r = 0; r < rows; ++r) {
     std::memcpy(into.row(dy + skipY + r) + dx + skipX,
