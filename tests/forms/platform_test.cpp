@@ -1,4 +1,5 @@
-// The form runtime pieces: lazily created windows, timers, icon callbacks and menus.
+// The form runtime pieces: timers, menus, fonts, the save dialog's filters and the socket's
+// folder. (Lazily created windows are shown by each window's own load and unload tests.)
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -6,8 +7,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QMouseEvent>
-#include <QPointer>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -17,7 +16,6 @@
 #include "platform/qt/fake_desktop.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/handlers_hold.h"
-#include "platform/qt/lazy_window.h"
 #include "platform/qt/save_dialog.h"
 #include "platform/qt/socket_instance.h"
 #include "platform/qt/timer.h"
@@ -25,49 +23,13 @@
 namespace kepa {
 namespace {
 
+// A window with a timer that counts its ticks.
 class ProbeWindow final : public QWidget {
  public:
-  ProbeWindow() : ticker(*this, [this] { ++ticks; }) { setMouseTracking(true); }
+  ProbeWindow() : ticker(*this, [this] { ++ticks; }) {}
   Timer ticker;
   int ticks = 0;
-  std::vector<QPointF> moves;
-
- protected:
-  void mouseMoveEvent(QMouseEvent* event) override { moves.push_back(event->position()); }
 };
-
-TEST(LazyWindow, FirstReferenceLoadsOnceUnloadDestroysNextReferenceReloads) {
-  int loads = 0;
-  LazyWindow<ProbeWindow>* self = nullptr;
-  ProbeWindow* seenInLoad = nullptr;
-  LazyWindow<ProbeWindow> lazy([] { return std::make_unique<ProbeWindow>(); },
-                               [&] {
-                                 ++loads;
-                                 seenInLoad = &self->get();  // no reload from inside Form_Load
-                               });
-  self = &lazy;
-  EXPECT_FALSE(lazy.isLoaded());
-  EXPECT_EQ(lazy.ifLoaded(), nullptr);
-  ProbeWindow& first = lazy.get();
-  EXPECT_EQ(&lazy.get(), &first);
-  EXPECT_EQ(seenInLoad, &first);
-  EXPECT_EQ(loads, 1);
-  first.show();
-  first.ticker.setInterval(1);
-  QPointer<ProbeWindow> gone(&first);
-  lazy.unload();
-  EXPECT_FALSE(lazy.isLoaded());
-  ASSERT_FALSE(gone.isNull());
-  EXPECT_FALSE(gone->isVisible());
-  EXPECT_FALSE(gone->ticker.isRunning());  // an unloaded window's timer never ticks again
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  EXPECT_TRUE(gone.isNull());
-  EXPECT_EQ(lazy.get().ticker.interval(), 0);  // created afresh, in its initial state
-  EXPECT_EQ(loads, 2);
-  lazy.unload();
-  lazy.unload();  // unloading what is not loaded does nothing
-  EXPECT_EQ(loads, 2);
-}
 
 TEST(Timer, ZeroStopsAnyOtherIntervalRestartsAndHeldTicksRunOnceAfterTheHold) {
   ProbeWindow window;
@@ -91,37 +53,6 @@ TEST(Timer, ZeroStopsAnyOtherIntervalRestartsAndHeldTicksRunOnceAfterTheHold) {
   EXPECT_EQ(window.ticks, ticks);  // not inside the handler that held them
   QCoreApplication::processEvents();
   EXPECT_EQ(window.ticks, ticks + 1);
-}
-
-TEST(IconCallbacks, ArriveAtTheRecordsWindowAsMouseMovesWithTheMessageInX) {
-  FakeDesktop desktop;
-  ProbeWindow window;
-  NOTIFYICONDATA record;
-  record.hWnd = desktop.windowHandle(window);
-  record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  record.uCallbackMessage = WM_MOUSEMOVE;
-  ASSERT_TRUE(desktop.Shell_NotifyIconA(NIM_ADD, record));
-  EXPECT_FALSE(desktop.Shell_NotifyIconA(NIM_ADD, record));  // one icon per record
-  desktop.sendIconEvent(WM_RBUTTONDOWN);
-  desktop.sendIconEvent(WM_LBUTTONDOWN);
-  EXPECT_EQ(window.moves, (std::vector<QPointF>{{516, 0}, {513, 0}}));
-  EXPECT_EQ(desktop.windowHandle(window), record.hWnd);  // a window keeps its handle
-  ASSERT_TRUE(desktop.Shell_NotifyIconA(NIM_DELETE, record));
-  EXPECT_FALSE(desktop.Shell_NotifyIconA(NIM_DELETE, record));
-  desktop.sendIconEvent(WM_RBUTTONDOWN);  // no icon, no callback
-  // A record without NIF_MESSAGE, or naming a window that is gone, calls nobody.
-  record.uFlags = NIF_ICON;
-  ASSERT_TRUE(desktop.Shell_NotifyIconA(NIM_ADD, record));
-  desktop.sendIconEvent(WM_RBUTTONDOWN);
-  EXPECT_EQ(window.moves.size(), 2U);
-  ASSERT_TRUE(desktop.Shell_NotifyIconA(NIM_DELETE, record));
-  auto doomed = std::make_unique<ProbeWindow>();
-  record.uFlags = NIF_MESSAGE;
-  record.hWnd = desktop.windowHandle(*doomed);
-  doomed.reset();
-  ASSERT_TRUE(desktop.Shell_NotifyIconA(NIM_ADD, record));
-  desktop.sendIconEvent(WM_RBUTTONDOWN);
-  EXPECT_EQ(desktop.window(record.hWnd), nullptr);
 }
 
 TEST(PopupMenu, RunsTheChosenItemAfterTheMenuClosesAndNeverADisabledOne) {
