@@ -28,12 +28,8 @@ class KepaOnDesktop : public ::testing::Test {
     if (!HasFailure()) return;
     std::printf("kepa's output:\n%s\nscreenshot: %s\n", kepa.log().c_str(),
                 session.saveScreenshot("failure").c_str());
-    for (const XWindow& window : kepa.windows()) {
-      std::printf("window 0x%lx %dx%d+%d+%d%s%s %s \"%s\"\n", window.id, window.geometry.width(),
-                  window.geometry.height(), window.geometry.x(), window.geometry.y(),
-                  window.overrideRedirect ? " override-redirect" : "",
-                  window.embedded ? " embedded" : "", window.type.c_str(), window.name.c_str());
-    }
+    for (const XWindow& window : kepa.windows())
+      std::printf("window 0x%lx %s \"%s\"\n", window.id, window.type.c_str(), window.name.c_str());
   }
 
   // バ－ジョン情報 from the tray menu; true once the splash shows.

@@ -125,21 +125,16 @@ TEST_F(Form1Test, RightPressOnTheIconPopsUpTheTrayMenuAndEveryOtherEventOnlyHide
 }
 
 TEST_F(Form1Test, MessageNumberIsXDividedByTwipsPerPixel) {
+  // 516 (WM_RBUTTONDOWN) is x \ twips per pixel: 7754 truncates, 7739.5 rounds to 7740
+  // (even), 7738.5 to 7738 (515); 517 is the right button's release, 513 the left press; at
+  // 200 % the 7.5 twips per pixel are not rounded to 8, which would make 516 read 483.
   const struct {
     float twipsPerPixel, x;
     bool popsUp;
-  } cases[] = {
-      {15, 7740.0F, true},    // 516
-      {15, 7754.0F, true},    // 516.93 truncates to 516
-      {15, 7739.5F, true},    // rounds to 7740 (even), 516
-      {15, 7740.4F, true},    //
-      {15, 7738.5F, false},   // rounds to 7738, 515.87 truncates to 515
-      {15, 7755.0F, false},   // 517, the right button's release
-      {15, 7702.5F, false},   // 7702 \ 15 = 513, the left press
-      {15, 0.0F, false},      //
-      {7.5F, 3870.0F, true},  // at 200 % not rounded to 8, which would make 516 read 483
-      {7.5F, 3847.5F, false}, {7.5F, 3877.5F, false},
-  };
+  } cases[] = {{15, 7740.0F, true},   {15, 7754.0F, true},   {15, 7739.5F, true},
+               {15, 7738.5F, false},  {15, 7755.0F, false},  {15, 7702.5F, false},
+               {15, 0.0F, false},     {7.5F, 3870.0F, true}, {7.5F, 3847.5F, false},
+               {7.5F, 3877.5F, false}};
   for (const auto& c : cases) {
     desktop.popups.clear();
     desktop.twipsPerPixel = c.twipsPerPixel;
