@@ -148,7 +148,9 @@ TEST(Grey, AveragesWithHalvesToEvenAndFillsTheExtraColumnAndRowFromTheScreen) {
     grey(scene.region, scene.screenDc, scene.image, palette);
     scene.expectImage(
         [&](std::int32_t i, std::int32_t j) {
-          return i <= region.width + 1 && j <= region.height + 1 ? greyOf(scene.cell(i, j)) : 0U;
+          return i <= scene.region.width + 1 && j <= scene.region.height + 1
+                     ? greyOf(scene.cell(i, j))
+                     : 0U;
         },
         "grey");
     EXPECT_EQ(scene.image.backColor().value(), 0U);
