@@ -11,8 +11,10 @@ namespace kepa::xdriver {
 namespace {
 
 using std::chrono::seconds;
+using testing::Decoded;
 using testing::pattern;
 using testing::patternAt;
+using testing::readWithImageMagick;
 using testing::slurp;
 
 class ClipboardAfterExit : public ::testing::TestWithParam<QSize> {};
@@ -28,10 +30,9 @@ TEST_P(ClipboardAfterExit, TheImageOutlivesTheProgramWhereAClipboardManagerRuns)
   ASSERT_TRUE(kepa.startCapture());
   const int right = size.width() - 20;
   const int bottom = size.height() - 60;
-  session.xdotool(
-      "mousemove 0 0 sleep 0.2 mousedown 1 sleep 0.2 mousemove 200 200 sleep 0.1 "
-      "mousemove " +
-      std::to_string(right) + " " + std::to_string(bottom) + " sleep 0.2 mouseup 1 sleep 0.2");
+  session.xdotool("mousemove 0 0 sleep 0.2 mousedown 1 sleep 0.2 mousemove 200 200 sleep 0.1 " +
+                  ("mousemove " + std::to_string(right) + " " + std::to_string(bottom)) +
+                  " sleep 0.2 mouseup 1 sleep 0.2");
   ASSERT_TRUE(kepa.chooseFromMenu("Down Down Return", "クリップボ－ド格納"));
   ASSERT_TRUE(kepa.chooseFromMenu("Up Return", "クリッピング終了"));
   ASSERT_TRUE(kepa.openTrayMenu());
@@ -44,19 +45,10 @@ TEST_P(ClipboardAfterExit, TheImageOutlivesTheProgramWhereAClipboardManagerRuns)
   const std::string read = "DISPLAY=" + session.display() +
                            " timeout 20 xclip -selection clipboard -t image/png -o > '" + png + "'";
   ASSERT_EQ(std::system(read.c_str()), 0) << slurp(session.directory() + "/xfsettingsd.log");
-  const std::string info = png + ".txt";
-  ASSERT_EQ(std::system(("identify -format '%w %h' '" + png + "' > '" + info + "'").c_str()), 0);
-  EXPECT_EQ(slurp(info), std::to_string(right + 1) + " " + std::to_string(bottom + 1));
-  const std::string pixel = png + ".pixel";
-  ASSERT_EQ(
-      std::system(("convert '" + png + "' -crop 1x1+10+10 -depth 8 rgb:'" + pixel + "'").c_str()),
-      0);
-  const std::string rgb = slurp(pixel);
-  ASSERT_EQ(rgb.size(), 3U);
-  const QRgb expected = patternAt(11, 11);
-  EXPECT_EQ(qRgb(static_cast<unsigned char>(rgb[0]), static_cast<unsigned char>(rgb[1]),
-                 static_cast<unsigned char>(rgb[2])),
-            expected);
+  const Decoded image = readWithImageMagick(png, png + ".rgb");
+  EXPECT_EQ(QSize(image.width, image.height), QSize(right + 1, bottom + 1));
+  ASSERT_GT(image.width, 10);
+  EXPECT_EQ(image.at(10, 10), patternAt(11, 11));
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, ClipboardAfterExit,

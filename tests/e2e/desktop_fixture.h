@@ -90,11 +90,34 @@ class CaptureOnDesktop : public ::testing::Test {
   // Chooses スタ－トキャプチャ－ (the first item) and waits for the frozen screen.
   bool startCapture() { return kepa.startCapture(); }
 
-  // The last clipping menu that was shown, as the program traced it.
-  std::string lastClipMenu() const {
-    const std::string log = kepa.log();
-    const std::size_t at = log.rfind("kepa: menu クリッピングメニュ－[");
-    return at == std::string::npos ? "" : log.substr(at, log.find('\n', at) - at);
+  // A left-button drag with the real mouse at a human pace, through the middle of the way.
+  void select(QPoint from, QPoint to) {
+    session.xdotool("mousemove " + at(from) + " sleep 0.2 mousedown 1 sleep 0.2 mousemove " +
+                    at((from + to) / 2) + " sleep 0.1 mousemove " + at(to) +
+                    " sleep 0.2 mouseup 1 sleep 0.2");
+  }
+  static std::string at(QPoint p) { return std::to_string(p.x()) + " " + std::to_string(p.y()); }
+
+  // The program's window called `name`, once it is shown.
+  std::optional<XWindow> shown(const std::string& name) {
+    std::optional<XWindow> window;
+    waitUntil([&] { return (window = kepa.windowNamed(name)).has_value(); }, seconds(10));
+    return window;
+  }
+  bool gone(const std::string& name) {
+    return waitUntil([&] { return !kepa.windowNamed(name).has_value(); }, seconds(10));
+  }
+
+  // The image on the clipboard, once there is one.
+  Decoded clipboardImage(const std::string& name) {
+    Decoded image;
+    waitUntil(
+        [&] {
+          image = readClipboard(session, session.directory() + "/" + name + ".png");
+          return image.width > 0;
+        },
+        seconds(10));
+    return image;
   }
 
   // Captures the pattern (from the tray, or with `start`), then inverts the real screen, which

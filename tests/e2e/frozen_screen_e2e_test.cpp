@@ -1,6 +1,6 @@
 // The frozen screen as the user sees it on the real program: the cross-hair from the first
-// moment and after a menu closes, the frozen screen all around each dialog, the region image
-// above the frame, and a drop over the magnifier that moves nothing.
+// moment and after a menu closes, the frozen screen all around each dialog (a failed save's
+// message box among them), and a drop over the magnifier that moves nothing.
 #include <gtest/gtest.h>
 
 #include "desktop_fixture.h"
@@ -15,10 +15,6 @@ using testing::pattern;
 using testing::patternAt;
 
 constexpr QRgb kRed = 0xFFC00000U;
-
-std::string at(QPoint p) {
-  return std::to_string(p.x()) + " " + std::to_string(p.y());
-}
 
 class FrozenScreen : public CaptureOnDesktop {
  protected:
@@ -86,9 +82,8 @@ TEST_F(FrozenScreen, CrossHairDialogsLayeringAndDrops) {
 
   // A selection, then the clipping menu dismissed with Escape: the cross-hair is back where
   // the pointer stands still.
-  session.xdotool(
-      "mousemove 100 80 sleep 0.2 mousedown 1 sleep 0.2 mousemove 200 150 sleep 0.1 "
-      "mousemove 300 220 sleep 0.2 mouseup 1 sleep 0.2 mousemove 450 620 sleep 0.2 mousedown 3");
+  select({100, 80}, {300, 220});
+  session.xdotool("mousemove 450 620 sleep 0.2 mousedown 3");
   ASSERT_TRUE(waitUntil([&] { return !kepa.menus().empty(); }, seconds(10)));
   session.xdotool("key Escape mouseup 3");
   ASSERT_TRUE(waitUntil([&] { return kepa.menus().empty(); }, seconds(10)));
@@ -105,8 +100,7 @@ TEST_F(FrozenScreen, CrossHairDialogsLayeringAndDrops) {
   expectFrozenAround("カスタム設定", frozen);
   const QPoint cancel = kepa.windowNamed("カスタム設定")->geometry.topLeft() + QPoint(268, 268);
   session.xdotool("mousemove " + at(cancel) + " sleep 0.2 click 1 sleep 0.2 mousemove 450 620");
-  ASSERT_TRUE(
-      waitUntil([&] { return !kepa.windowNamed("カスタム設定").has_value(); }, seconds(10)));
+  ASSERT_TRUE(gone("カスタム設定"));
   ASSERT_TRUE(kepa.chooseFromMenu("Down Return", "名前を付けて保存"));
   expectFrozenAround("名前を付けて保存", frozen);
   session.xdotool("sleep 0.3 key ctrl+a type --delay 10 'full'");
@@ -116,20 +110,14 @@ TEST_F(FrozenScreen, CrossHairDialogsLayeringAndDrops) {
   session.xdotool("key Return");
   expectFrozenAround("KEPA", frozen);  // the message box of the failed save
   session.xdotool("sleep 0.2 key Return");
-  ASSERT_TRUE(waitUntil([&] { return !kepa.windowNamed("KEPA").has_value(); }, seconds(10)));
+  ASSERT_TRUE(gone("KEPA"));
   EXPECT_TRUE(waitUntil([&] { return session.screenshot().pixel(700, 450) == kRed; }, seconds(5)))
       << "the frozen screen is back on top";
 
-  // 3. The region image, shown at (136, 8), hides the frame where they overlap: at (200, 80)
-  // the frame's top edge runs under the image's cell (64, 72).
+  // 3. The region image shown at (136, 8); a drag of it dropped over the magnifier (at the
+  // top-left corner) does not move the image.
   session.xdotool("mousemove 450 620 sleep 0.2");
   ASSERT_TRUE(kepa.chooseFromMenu("Down Down Down Down Down Down Return", "変更後の画像表示"));
-  const QRgb cell = patternAt(101 + 64, 81 + 72);
-  EXPECT_TRUE(waitUntil([&] { return session.screenshot().pixel(200, 80) == cell; }, seconds(5)))
-      << session.saveScreenshot("frame-over-image");
-
-  // 4. A drag of the region image dropped over the magnifier (at the top-left corner) does
-  // not move the image.
   ASSERT_TRUE(kepa.chooseFromMenu("Down Down Down Down Down Return", "虫眼鏡"));
   ASSERT_TRUE(waitUntil([&] { return kepa.windowNamed("ＺｏｏｍＵＰ").has_value(); }, seconds(10)));
   session.xdotool(

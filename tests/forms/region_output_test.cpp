@@ -17,8 +17,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::screenColour;
 
-constexpr std::uint32_t kWindowBackground = 0xFFFFFF;
-
 std::string contentsOf(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -42,35 +40,26 @@ class RegionOutputTest : public testing::ClippingTest {
     form2().SavePic_Click();
   }
 
-  // The pixels Picture1 holds after the selection: the region, and the extra column and
-  // row in the background colour.
-  static std::uint32_t regionColour(std::int32_t i, std::int32_t j) {
-    return i == 46 || j == 32 ? kWindowBackground : screenColour(101 + i, 51 + j);
-  }
-
-  // The saved file read back by Qt's own BMP reader, as 0x00BBGGRR colours.
-  static std::vector<std::uint32_t> coloursInFile(const fs::path& path, QSize expected) {
-    const QImage image(QString::fromStdString(path.string()), "BMP");
-    EXPECT_EQ(image.size(), expected);
+  // The colours of a surface, or of a saved file read back by Qt's own BMP reader.
+  static std::vector<std::uint32_t> coloursOf(const Surface& image) {
     std::vector<std::uint32_t> colours;
-    for (int y = 0; y < image.height(); ++y) {
-      for (int x = 0; x < image.width(); ++x) {
-        const QRgb p = image.pixel(x, y);
-        colours.push_back(Colour::fromRgb(qRed(p), qGreen(p), qBlue(p)).value());
-      }
-    }
-    return colours;
-  }
-
-  std::vector<std::uint32_t> pictureColours() {
-    std::vector<std::uint32_t> colours;
-    const Surface& image = window().Picture1.image();
     for (std::int32_t y = 0; y < image.height(); ++y) {
       for (std::int32_t x = 0; x < image.width(); ++x)
         colours.push_back(Colour::fromPixel(image.row(y)[x]).value());
     }
     return colours;
   }
+  static std::vector<std::uint32_t> coloursInFile(const fs::path& path) {
+    const QImage image(QString::fromStdString(path.string()), "BMP");
+    EXPECT_EQ(image.size(), QSize(47, 33));
+    Surface surface(image.width(), image.height());
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x)
+        surface.row(y)[x] = image.pixel(x, y);
+    }
+    return coloursOf(surface);
+  }
+  std::vector<std::uint32_t> pictureColours() { return coloursOf(window().Picture1.image()); }
 
   // No file in the folder but the ones named.
   void expectOnly(const std::vector<std::string>& names) {
@@ -90,56 +79,46 @@ TEST_F(RegionOutputTest, DialogIsConfiguredAfreshEveryTimeAndCancelWritesNothing
   save(std::nullopt);
   ASSERT_EQ(desktop.saveDialogs.size(), 3U);
   for (const SaveDialogRequest& request : desktop.saveDialogs) {
-    ASSERT_EQ(request.filters.size(), 2U);
-    EXPECT_EQ(request.filters[0], (std::pair<std::string, std::string>{"BMP ﾌｧｲﾙ", "*.BMP"}));
-    EXPECT_EQ(request.filters[1], (std::pair<std::string, std::string>{"すべてのﾌｧｲﾙ", "*.*"}));
+    EXPECT_EQ(request.filters, (std::vector<std::pair<std::string, std::string>>{
+                                   {"BMP ﾌｧｲﾙ", "*.BMP"}, {"すべてのﾌｧｲﾙ", "*.*"}}));
     EXPECT_EQ(request.directory, folder.string());
     EXPECT_EQ(request.fileName, "RozAze.bmp");  // never the name chosen last time
     EXPECT_EQ(request.flags, 8);
   }
   EXPECT_TRUE(desktop.messages.empty());
   expectOnly({"elsewhere.bmp"});
-}
-
-TEST_F(RegionOutputTest, AProgramFolderThatCannotBeWrittenOpensOnThePicturesFolder) {
+  // A program folder that cannot be written opens the dialog on the pictures folder.
   desktop.appPath = (folder / "not-there").string();
   desktop.picturesFolder = "/home/somebody/Pictures";
   save(std::nullopt);
   EXPECT_EQ(desktop.saveDialogs.back().directory, "/home/somebody/Pictures");
 }
 
-TEST_F(RegionOutputTest, SavesTheWholeRegionImageAsBmpAndReplacesItWithoutAsking) {
+TEST_F(RegionOutputTest, SavesTheWholeRegionImageAsBmpUnderAnyNameAndReplacesWithoutAsking) {
   const fs::path file = folder / "RozAze.bmp";
   save(file.string());
   std::vector<std::uint32_t> expected;
-  for (std::int32_t j = 0; j < 33; ++j)
+  for (std::int32_t j = 0; j < 33; ++j) {
     for (std::int32_t i = 0; i < 47; ++i)
-      expected.push_back(regionColour(i, j));
-  EXPECT_EQ(coloursInFile(file, {47, 33}), expected);
+      expected.push_back(i == 46 || j == 32 ? 0xFFFFFFU : screenColour(101 + i, 51 + j));
+  }
+  EXPECT_EQ(coloursInFile(file), expected);
   EXPECT_EQ(fs::file_size(file), 54U + 144U * 33U);  // 24 bits per pixel, padded rows
 
-  // Saving again after a conversion replaces the file with the converted pixels.
+  // Saving again after a conversion replaces the file with the converted pixels; the name is
+  // used as typed and the content is always a bitmap.
   form2().Nega_Click();
-  save(file.string());
-  EXPECT_EQ(coloursInFile(file, {47, 33}), pictureColours());
+  for (const char* name : {"RozAze.bmp", "noextension", "picture.png"}) {
+    save((folder / name).string());
+    EXPECT_EQ(contentsOf(folder / name).substr(0, 2), "BM") << name;
+    EXPECT_EQ(coloursInFile(folder / name), pictureColours()) << name;
+  }
   EXPECT_NE(pictureColours(), expected);
   EXPECT_TRUE(desktop.messages.empty());
   // Nothing on the window moved or changed.
   EXPECT_TRUE(window().Shape1().visible);
   EXPECT_TRUE(module1().ImageChanged);
-  expectOnly({"RozAze.bmp"});
-}
-
-TEST_F(RegionOutputTest, TheNameIsUsedAsTypedAndTheContentIsAlwaysBmp) {
-  save((folder / "noextension").string());
-  save((folder / "picture.png").string());
-  for (const char* name : {"noextension", "picture.png"}) {
-    const std::string bytes = contentsOf(folder / name);
-    ASSERT_GE(bytes.size(), 2U) << name;
-    EXPECT_EQ(bytes.substr(0, 2), "BM") << name;
-    EXPECT_EQ(coloursInFile(folder / name, {47, 33}), pictureColours()) << name;
-  }
-  expectOnly({"noextension", "picture.png"});
+  expectOnly({"RozAze.bmp", "noextension", "picture.png"});
 }
 
 TEST_F(RegionOutputTest, TheMagnifierIsHiddenBeforeTheDialogAndKeepsTicking) {
@@ -149,16 +128,13 @@ TEST_F(RegionOutputTest, TheMagnifierIsHiddenBeforeTheDialogAndKeepsTicking) {
   const std::string handle = std::to_string(desktop.windowHandle(app.form3().window()));
   const auto hid = std::find(desktop.calls.begin(), desktop.calls.end(),
                              "SetWindowPos " + handle + " -2 10 10 10 10 0x93");
-  const auto dialog = std::find(desktop.calls.begin(), desktop.calls.end(), "showSaveDialog");
   ASSERT_NE(hid, desktop.calls.end());
-  EXPECT_LT(hid - desktop.calls.begin(), dialog - desktop.calls.begin());
+  EXPECT_LT(hid, std::find(desktop.calls.begin(), desktop.calls.end(), "showSaveDialog"));
   EXPECT_FALSE(app.form3().Visible());
   EXPECT_EQ(app.form3().window().Timer1.interval(), 1);
-  // Not visible, so 虫眼鏡 shows it again.
-  form2().GZoom_Click();
+  form2().GZoom_Click();  // not visible, so 虫眼鏡 shows it again
   EXPECT_TRUE(app.form3().Visible());
-  // The clipboard command leaves it shown.
-  form2().SaveClip_Click();
+  form2().SaveClip_Click();  // the clipboard command leaves it shown
   EXPECT_TRUE(app.form3().Visible());
 }
 
@@ -167,21 +143,15 @@ TEST_F(RegionOutputTest, EveryFailureIsReportedWithThePathAndNothingIsLost) {
   { std::ofstream(existing, std::ios::binary) << "precious"; }
   const fs::path directory = folder / "a folder";
   fs::create_directories(directory);
-  const struct {
-    std::string path;
-    const char* what;
-  } failures[] = {
-      {"/proc/kepa-test.bmp", "a folder nobody can write"},
-      {"/dev/full", "a full disk"},
-      {directory.string(), "a folder as the name"},
-      {(folder / "missing" / "x.bmp").string(), "a folder that does not exist"},
-      {"", "no name"},
-  };
-  for (const auto& f : failures) {
+  // A folder nobody can write, a full disk, a folder as the name, a folder that does not
+  // exist, no name.
+  for (const std::string& path :
+       {std::string("/proc/kepa-test.bmp"), std::string("/dev/full"), directory.string(),
+        (folder / "missing" / "x.bmp").string(), std::string()}) {
     desktop.messages.clear();
-    save(f.path);
-    ASSERT_EQ(desktop.messages.size(), 1U) << f.what;
-    EXPECT_NE(desktop.messages[0].find("「" + f.path + "」"), std::string::npos) << f.what;
+    save(path);
+    ASSERT_EQ(desktop.messages.size(), 1U) << path;
+    EXPECT_NE(desktop.messages[0].find("「" + path + "」"), std::string::npos) << path;
   }
   struct stat full {};
   ASSERT_EQ(::stat("/dev/full", &full), 0);
@@ -203,36 +173,23 @@ TEST_F(RegionOutputTest, EveryFailureIsReportedWithThePathAndNothingIsLost) {
 TEST_F(RegionOutputTest, ClipboardGetsExactlyThePicturesPixelsAndTheLastCopyWins) {
   form2().SaveClip_Click();
   ASSERT_TRUE(desktop.clipboard.has_value());
+  EXPECT_EQ(coloursOf(*desktop.clipboard), pictureColours());
   EXPECT_EQ(desktop.clipboard->width(), 47);
-  EXPECT_EQ(desktop.clipboard->height(), 33);
-  for (std::int32_t j : {0, 31, 32}) {
-    for (std::int32_t i : {0, 45, 46}) {
-      EXPECT_EQ(Colour::fromPixel(desktop.clipboard->row(j)[i]).value(), regionColour(i, j))
-          << i << "," << j;
-    }
-  }
-  const auto clear = std::find(desktop.calls.begin(), desktop.calls.end(), "Clipboard.Clear");
-  const auto set = std::find(desktop.calls.begin(), desktop.calls.end(), "Clipboard.SetData");
-  EXPECT_LT(clear - desktop.calls.begin(), set - desktop.calls.begin());
-
+  EXPECT_LT(std::find(desktop.calls.begin(), desktop.calls.end(), "Clipboard.Clear"),
+            std::find(desktop.calls.begin(), desktop.calls.end(), "Clipboard.SetData"));
   form2().Gray_Click();
   form2().SaveClip_Click();
-  const std::uint32_t grey = Colour::fromPixel(desktop.clipboard->row(0)[0]).value();
-  EXPECT_EQ(grey, Colour::fromPixel(window().Picture1.image().row(0)[0]).value());
-  EXPECT_EQ(grey & 0xFF, (grey >> 8U) & 0xFF);  // the second, grey copy replaced the first
+  EXPECT_EQ(coloursOf(*desktop.clipboard), pictureColours());  // the grey copy replaced it
   EXPECT_TRUE(desktop.messages.empty());
-}
 
-TEST_F(RegionOutputTest, AClipboardThatCannotBeWrittenIsReportedAndKeepsItsContents) {
-  form2().SaveClip_Click();
+  // A clipboard that cannot be written is reported and keeps its contents; an image without
+  // pixels is not put there either.
   const std::uint32_t before = desktop.clipboard->row(0)[0];
   form2().Nega_Click();
   desktop.clipboardRefuses = true;
   form2().SaveClip_Click();
   ASSERT_EQ(desktop.messages.size(), 1U);
   EXPECT_EQ(desktop.clipboard->row(0)[0], before);
-
-  // An image without pixels is not put there either.
   desktop.clipboardRefuses = false;
   window().Picture1.setSize(0, 0);
   form2().SaveClip_Click();

@@ -36,48 +36,32 @@ TEST(Conversion, LongAndIntegerRangesAreChecked) {
 }
 
 TEST(IntegerDivision, RoundsTheOperandsThenTruncatesTheQuotient) {
+  // A right press on the icon at 15 twips per pixel, a left press, 7702.5 rounding to 7702,
+  // 7754.9 to 7755, the screen width and a twips count that is no whole multiple, truncation
+  // toward zero, and divisors 2.5 and 3.5 rounding to 2 and 4.
   const struct {
-    double a;
-    double b;
+    double a, b;
     std::int32_t quotient;
-  } cases[] = {
-      {7740, 15, 516},                  // a right press on the icon at 15 twips per pixel
-      {7695, 15, 513},                  // a left press
-      {7702.5, 15, 513},                // 7702.5 rounds to 7702, 7702 / 15 = 513.47
-      {7754.9, 15, 517},                // 7755 / 15
-      {15360, 15, 1024},                // screen width in pixels
-      {15365, 15, 1024},                // not a whole multiple: the smaller pixel count
-      {-7, 2, -3},                      // truncation toward zero
-      {7, -2, -3},       {10, 2.5, 5},  // 2.5 rounds to 2
-      {10, 3.5, 2},                     // 3.5 rounds to 4
-      {2.5, 1, 2},
-  };
-  for (const auto& c : cases) {
+  } cases[] = {{7740, 15, 516},   {7695, 15, 513},   {7702.5, 15, 513}, {7754.9, 15, 517},
+               {15360, 15, 1024}, {15365, 15, 1024}, {-7, 2, -3},       {7, -2, -3},
+               {10, 2.5, 5},      {10, 3.5, 2},      {2.5, 1, 2}};
+  for (const auto& c : cases)
     EXPECT_EQ(integerDivide(c.a, c.b), c.quotient) << c.a << " \\ " << c.b;
-  }
   EXPECT_THROW((void)integerDivide(1, 0.4), OverflowError);  // divisor rounds to 0
   EXPECT_THROW((void)integerDivide(-2147483648.0, -1), OverflowError);
 }
 
 TEST(IntegerDivision, ByATwipsPerPixelThatIsNotWholeKeepsItsFraction) {
+  // A whole twips per pixel is exactly `\` (rounded twips as `\` rounds them); at 200 % 7680
+  // twips are 1024 pixels, not 7680 \ 8 = 960; 3848 / 7.5 = 513.07; truncated toward zero.
   const struct {
-    double twips;
-    double twipsPerPixel;
+    double twips, twipsPerPixel;
     std::int32_t pixels;
-  } cases[] = {
-      {15365, 15, 1024},   // a whole twips per pixel: exactly `\`
-      {7702.5, 15, 513},   // rounded twips as `\` rounds them
-      {7680, 7.5, 1024},   // 200 %: not 7680 \ 8 = 960
-      {3870, 7.5, 516},    // a right press on the icon
-      {3847.5, 7.5, 513},  // 3848 / 7.5 = 513.07
-      {7679, 7.5, 1023},   // truncated
-      {-40, 7.5, -5},      // toward zero
-      {9540, 13.0909, 728},
-  };
-  for (const auto& c : cases) {
+  } cases[] = {{15365, 15, 1024},  {7702.5, 15, 513}, {7680, 7.5, 1024}, {3870, 7.5, 516},
+               {3847.5, 7.5, 513}, {7679, 7.5, 1023}, {-40, 7.5, -5},    {9540, 13.0909, 728}};
+  for (const auto& c : cases)
     EXPECT_EQ(pixelsOfTwips(c.twips, c.twipsPerPixel), c.pixels)
         << c.twips << " / " << c.twipsPerPixel;
-  }
   EXPECT_THROW((void)pixelsOfTwips(1, 0), OverflowError);
   EXPECT_THROW((void)pixelsOfTwips(1, -7.5), OverflowError);
 }

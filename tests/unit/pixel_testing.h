@@ -1,4 +1,5 @@
-// Helpers for pixel tests: surfaces built from colour lists and read back as colours.
+// Helpers for pixel tests: surfaces built from colour lists and read back as colours, a
+// surface seen as a screen, and the raster operations' rules written out per channel.
 #pragma once
 
 #include <cstdint>
@@ -16,9 +17,8 @@ inline Surface surfaceOf(std::int32_t width, std::int32_t height,
                          const std::vector<std::uint32_t>& colours) {
   Surface surface(width, height);
   for (std::int32_t y = 0; y < height; ++y) {
-    for (std::int32_t x = 0; x < width; ++x) {
+    for (std::int32_t x = 0; x < width; ++x)
       surface.row(y)[x] = Colour(colours[static_cast<std::size_t>(y * width + x)]).pixel();
-    }
   }
   return surface;
 }
@@ -27,9 +27,8 @@ inline Surface surfaceOf(std::int32_t width, std::int32_t height,
 inline std::vector<std::uint32_t> coloursOf(const Surface& surface) {
   std::vector<std::uint32_t> colours;
   for (std::int32_t y = 0; y < surface.height(); ++y) {
-    for (std::int32_t x = 0; x < surface.width(); ++x) {
+    for (std::int32_t x = 0; x < surface.width(); ++x)
       colours.push_back(Colour::fromPixel(surface.row(y)[x]).value());
-    }
   }
   return colours;
 }
@@ -54,23 +53,41 @@ class ScreenOf final : public PixelSource {
   const Surface& pixels_;
 };
 
-// The surprise effects' operation numbered `algorithm` on one cell, written out from its table:
-// S the captured pixel, F the fill, both 0x00BBGGRR.
-inline std::uint32_t surpriseRule(int algorithm, std::uint32_t s, std::uint32_t f) {
-  switch (algorithm) {
-    case 0:
-      return s & f;  // SRCAND
-    case 1:
-      return s & ~f & 0xFFFFFFU;  // SRCERASE
-    case 2:
-      return s ^ f;  // SRCINVERT
-    case 3:
-      return s | f;  // SRCPAINT
-    case 4:
-      return ~(s | f) & 0xFFFFFFU;  // NOTSRCERASE
-    default:
-      return (~s & 0xFFFFFFU) | f;  // MERGEPAINT
+// Each raster operation's rule on one 8-bit channel, NOT being 255 - v.
+struct OpRule {
+  RasterOp op;
+  const char* name;
+  int (*channel)(int s, int d);
+};
+
+inline constexpr OpRule kRules[] = {
+    {RasterOp::SRCCOPY, "SRCCOPY", [](int s, int) { return s; }},
+    {RasterOp::SRCAND, "SRCAND", [](int s, int d) { return s & d; }},
+    {RasterOp::SRCPAINT, "SRCPAINT", [](int s, int d) { return s | d; }},
+    {RasterOp::NOTSRCCOPY, "NOTSRCCOPY", [](int s, int) { return 255 - s; }},
+    {RasterOp::SRCINVERT, "SRCINVERT", [](int s, int d) { return s ^ d; }},
+    {RasterOp::SRCERASE, "SRCERASE", [](int s, int d) { return s & (255 - d); }},
+    {RasterOp::NOTSRCERASE, "NOTSRCERASE", [](int s, int d) { return 255 - (s | d); }},
+    {RasterOp::MERGEPAINT, "MERGEPAINT", [](int s, int d) { return (255 - s) | d; }},
+};
+
+// The rule applied channel by channel to the source S and destination D, 0x00BBGGRR.
+inline std::uint32_t byChannel(const OpRule& rule, std::uint32_t s, std::uint32_t d) {
+  std::uint32_t result = 0;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const int channel =
+        rule.channel(static_cast<int>((s >> shift) & 0xFF), static_cast<int>((d >> shift) & 0xFF));
+    result |= static_cast<std::uint32_t>(channel) << shift;
   }
+  return result;
+}
+
+// The surprise effects' operation numbered `algorithm` on one cell, from its table
+// (0 SRCAND, 1 SRCERASE, 2 SRCINVERT, 3 SRCPAINT, 4 NOTSRCERASE, 5 MERGEPAINT): S the
+// captured pixel, F the fill.
+inline std::uint32_t surpriseRule(int algorithm, std::uint32_t s, std::uint32_t f) {
+  constexpr int kRuleOf[] = {1, 5, 4, 2, 6, 7};
+  return byChannel(kRules[kRuleOf[algorithm]], s, f);
 }
 
 }  // namespace kepa::testing

@@ -3,22 +3,19 @@
 #include <gtest/gtest.h>
 
 #include "clip/cross_hair.h"
+#include "clip/region_drop.h"
 
 namespace kepa {
 namespace {
 
 TEST(CrossHair, DrawsExactlyTheListedPixels) {
   // The design's list: column 14 for rows 0-11 and 17-30, row 14 for columns 0-12 and
-  // 16-30, and the ring around the hotspot.
+  // 16-30, and the ring around the hotspot; nothing else (the centre stays clear).
   bool expected[32][32] = {};
-  for (int row = 0; row <= 11; ++row)
-    expected[row][14] = true;
-  for (int row = 17; row <= 30; ++row)
-    expected[row][14] = true;
-  for (int column = 0; column <= 12; ++column)
-    expected[14][column] = true;
-  for (int column = 16; column <= 30; ++column)
-    expected[14][column] = true;
+  for (int k = 0; k <= 30; ++k) {
+    expected[k][14] = k <= 11 || k >= 17;
+    expected[14][k] = k <= 12 || k >= 16;
+  }
   for (const auto& [column, row] : {std::pair{13, 12},
                                     {14, 12},
                                     {15, 12},
@@ -28,24 +25,13 @@ TEST(CrossHair, DrawsExactlyTheListedPixels) {
                                     {16, 15},
                                     {13, 16},
                                     {14, 16},
-                                    {15, 16}}) {
+                                    {15, 16}})
     expected[row][column] = true;
-  }
   const CrossHair cursor;
-  int drawn = 0;
   for (int row = 0; row < 32; ++row) {
-    for (int column = 0; column < 32; ++column) {
+    for (int column = 0; column < 32; ++column)
       EXPECT_EQ(cursor.inverts(column, row), expected[row][column]) << column << "," << row;
-      drawn += cursor.inverts(column, row) ? 1 : 0;
-    }
   }
-  EXPECT_EQ(drawn, 12 + 14 + 13 + 15 + 10);
-  for (int row = 13; row <= 15; ++row) {
-    for (int column = 13; column <= 15; ++column)
-      EXPECT_FALSE(cursor.inverts(column, row));
-  }
-  EXPECT_FALSE(cursor.inverts(31, 14));  // the arms end at 30
-  EXPECT_FALSE(cursor.inverts(14, 31));
   EXPECT_EQ(CrossHair::kHotspot, (Point{14, 14}));
 }
 
@@ -89,9 +75,8 @@ TEST(Selection, FrameSizeFollowsTheFiveDragCases) {
       {89.5, 52.5, FrameSize{0, 2}},   // 2.5 rounds to 2
       {101.5, 49.5, FrameSize{2, 0}},  // 1.5 rounds to 2
   };
-  for (const auto& c : cases) {
+  for (const auto& c : cases)
     EXPECT_EQ(dragFrameSize(100, 50, c.x, c.y), c.size) << c.x << "," << c.y;
-  }
 }
 
 TEST(Selection, FrameColourIsTheComplementExceptOneGreyishBlue) {
@@ -101,9 +86,24 @@ TEST(Selection, FrameColourIsTheComplementExceptOneGreyishBlue) {
   } cases[] = {{0x808044, 0xFFFFFA}, {0x808080, 0x7F7F7F}, {-1, 0xFFFFFE},
                {0x000000, 0xFFFFFF}, {0xFFFFFF, 0x000000}, {0x0000FF, 0xFFFF00},
                {0x808045, 0x7F7FBA}, {0x808043, 0x7F7FBC}};
-  for (const auto& c : cases) {
+  for (const auto& c : cases)
     EXPECT_EQ(selectionColour(c.pixel).value(), c.colour) << std::hex << c.pixel;
-  }
+}
+
+TEST(RegionDrop, CentresOnTheDropPointRoundingHalvesToEvenWithoutClamping) {
+  const struct {
+    float x, y;
+    std::int32_t width, height;
+    Point at;
+  } cases[] = {
+      {600, 400, 47, 33, {576, 384}},  // 576.5 -> 576, 383.5 -> 384
+      {601, 401, 47, 33, {578, 384}},  // 577.5 -> 578, 384.5 -> 384
+      {600, 400, 48, 34, {576, 383}},
+      {1020, 2, 47, 33, {996, -14}},   // partly off the window, kept there
+      {10, 10, 1001, 33, {-490, -6}},  // -490.5 -> -490
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(dropPosition(c.x, c.y, c.width, c.height), c.at) << c.x << "," << c.y;
 }
 
 }  // namespace
