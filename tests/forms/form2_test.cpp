@@ -103,6 +103,17 @@ TEST_F(Form2Test, SecondCaptureWhileOpenKeepsTheLoadAndTheSelection) {
   EXPECT_EQ(module1().SliderR, 50);
   EXPECT_EQ(form2().SelWidth, 40);
   EXPECT_FALSE(window().Shape1().visible);
+  // A screen that cannot be read (a desktop that refused it): the user is told why, and the
+  // open clipping stays as it was; with none open, none opens.
+  const std::uint32_t before = window().image.row(5)[6];
+  paintScreen(0x0F0F0F);
+  desktop.screenUnreadable = "refused";
+  capture();
+  EXPECT_EQ(desktop.messages.back(), "KEPA: refused");
+  EXPECT_EQ(window().image.row(5)[6], before);
+  form2().Unload();
+  capture();
+  EXPECT_FALSE(form2().isLoaded());
 }
 
 TEST_F(Form2Test, PressShowsAZeroFrameMovesSizeItReleaseCopiesTheRegion) {
