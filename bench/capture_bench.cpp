@@ -1,8 +1,9 @@
 // kepa_capture_bench: the capture and the clipping window's drag on a real X server (its own
-// Xvfb), against a raw MIT-SHM grab of the same screen and a full-screen repaint.
+// Xvfb), against a raw MIT-SHM grab of the same screen and a full-screen repaint; with
+// --wayland, in a headless Wayland session of its own, against one grim of the same screen.
 //
 // usage: kepa_capture_bench [--screen=WIDTHxHEIGHT] [--scale=FACTOR] [--without-shm]
-//                           [benchmark options]
+//                           [--wayland] [benchmark options]
 #include <cstdlib>
 
 #include <sys/ipc.h>
@@ -12,6 +13,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QProcess>
 #include <QScreen>
 #include <QWindow>
 #include <QtGui/qguiapplication_platform.h>
@@ -79,6 +81,19 @@ void rawShmGrab(benchmark::State& state) {
   xcb_shm_detach(xcb, segment);
   xcb_flush(xcb);
   shmdt(address);
+}
+
+// The compositor's own screenshot tool writing the screen as an uncompressed picture.
+void grimGrab(benchmark::State& state) {
+  for (auto _ : state) {
+    QProcess grim;
+    grim.setStandardOutputFile(QProcess::nullDevice());
+    grim.start("grim", {"-t", "ppm", "-"});
+    if (!grim.waitForFinished() || grim.exitCode() != 0) {
+      state.SkipWithError("grim failed");
+      break;
+    }
+  }
 }
 
 void qtGrab(benchmark::State& state) {
@@ -152,18 +167,21 @@ void fullRepaint(benchmark::State& state) {
   }
 }
 
-void registerAll(bool shm) {
+void registerAll(bool shm, bool wayland) {
   const auto add = [](const std::string& name, void (*run)(benchmark::State&)) {
     benchmark::RegisterBenchmark((name + " " + gCase).c_str(), run)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
   };
+  // Without MIT-SHM the raw grab cannot be had: kepa's figures are compared with Qt's. Under
+  // Xwayland both see a black screen, and the compositor's grim is the baseline.
   add("kepa/capture", kepaCapture);
-  // Without MIT-SHM the raw grab cannot be had: kepa's figures are compared with Qt's.
-  if (shm) add("XShmGetImage/capture", rawShmGrab);
-  add("Qt/capture", qtGrab);
+  if (wayland) add("grim/capture", grimGrab);
+  if (shm && !wayland) add("XShmGetImage/capture", rawShmGrab);
+  if (!wayland) add("Qt/capture", qtGrab);
   add("kepa/menu to frozen screen", kepaMenuToFrozenScreen);
-  if (shm) add("XShmGetImage/menu to frozen screen", rawShmGrab);
+  if (wayland) add("grim/menu to frozen screen", grimGrab);
+  if (shm && !wayland) add("XShmGetImage/menu to frozen screen", rawShmGrab);
   add("kepa/drag step", kepaDragStep);
   add("full repaint/drag step", fullRepaint);
 }
@@ -173,15 +191,17 @@ void registerAll(bool shm) {
 
 int main(int argc, char* argv[]) {
   kepa::bench::OwnDisplay display(argc, argv);
+  if (const auto status = display.runInWaylandSession(argv[0])) return *status;
   int count = static_cast<int>(display.arguments.size());
   kepa::useDevicePixels();  // as the program starts
   QApplication application(count, display.arguments.data());
   QApplication::setQuitOnLastWindowClosed(false);
   kepa::bench::gCase = display.name();
-  kepa::bench::registerAll(!display.withoutShm());
+  kepa::bench::registerAll(!display.withoutShm(), display.wayland());
   benchmark::Initialize(&count, display.arguments.data());
   kepa::bench::RatioReporter reporter({{"XShmGetImage", "vs raw XShmGetImage"},
                                        {"Qt", "vs QScreen::grabWindow"},
+                                       {"grim", "vs grim -t ppm"},
                                        {"full repaint", "vs full-screen repaint"}});
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();

@@ -2,7 +2,8 @@
 // against a memcpy of the 225 x 225 view, and, with --cpu=SECONDS, the processor time the
 // program uses with the magnifier on, the pointer first still and then moving.
 //
-// usage: kepa_magnifier_bench [--screen=WIDTHxHEIGHT] [--cpu=SECONDS] [benchmark options]
+// usage: kepa_magnifier_bench [--screen=WIDTHxHEIGHT] [--wayland] [--cpu=SECONDS]
+//                             [benchmark options]
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -114,6 +115,7 @@ void measureProcessorUse(OwnDisplay& display, double seconds) {
 
 int main(int argc, char* argv[]) {
   kepa::bench::OwnDisplay display(argc, argv);
+  if (const auto status = display.runInWaylandSession(argv[0])) return *status;
   double cpuSeconds = 0.0;
   std::erase_if(display.arguments, [&](char* argument) {
     return std::sscanf(argument, "--cpu=%lf", &cpuSeconds) == 1;
@@ -122,6 +124,11 @@ int main(int argc, char* argv[]) {
   QApplication application(count, display.arguments.data());
   QApplication::setQuitOnLastWindowClosed(false);
   if (cpuSeconds > 0.0) {
+    // The pointer is moved through the X server's own test input.
+    if (display.wayland()) {
+      std::fprintf(stderr, "--cpu needs the X server of its own, not --wayland\n");
+      return 2;
+    }
     kepa::bench::measureProcessorUse(display, cpuSeconds);
     return 0;
   }

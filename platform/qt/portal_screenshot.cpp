@@ -27,6 +27,15 @@ const QString kRequestInterface = QStringLiteral("org.freedesktop.portal.Request
 // reading the desktop's question.
 constexpr int kUnwaitedAnswerMs = 120'000;
 
+// The last part of a request's object path. The path is the connection's and the token's,
+// and the connection is the process's: a token is never used twice in the process, since a
+// portal may keep a request's object after it has answered and then refuse the next one of
+// the same path.
+QString nextToken() {
+  static int requests = 0;
+  return QStringLiteral("kepa%1").arg(++requests);
+}
+
 // The portal leaves the picture's file for the caller to remove.
 void removePicture(const QString& uri) {
   const QUrl url(uri);
@@ -109,7 +118,7 @@ std::optional<QImage> PortalScreenshot::take(std::chrono::milliseconds timeout) 
   PortalAnswer answer;
   QEventLoop loop;
   answer.arrived = [&loop] { loop.quit(); };
-  if (!answer.send(bus, QStringLiteral("kepa%1").arg(++requests_), failure_)) return std::nullopt;
+  if (!answer.send(bus, nextToken(), failure_)) return std::nullopt;
   if (!answer.answered()) {
     const HandlersOnHold hold;
     QTimer::singleShot(timeout, &loop, &QEventLoop::quit);
@@ -137,7 +146,7 @@ void PortalScreenshot::askAgain() {
     answer->deleteLater();
   };
   Failure ignored = Failure::None;
-  if (!answer->send(bus, QStringLiteral("kepa%1").arg(++requests_), ignored)) {
+  if (!answer->send(bus, nextToken(), ignored)) {
     delete answer;
     return;
   }

@@ -39,7 +39,6 @@ class PortalScreenshot {
 
  private:
   Failure failure_ = Failure::None;
-  int requests_ = 0;
 };
 
 }  // namespace kepa

@@ -224,7 +224,7 @@ DeviceContext QtDesktop::GetDC() {
     askPortalAgain_ = portal_.failure() == PortalScreenshot::Failure::Refused;
     return {};
   }
-  screen_ = std::make_unique<QtScreenSource>(std::move(*picture));
+  screen_ = std::make_unique<QtScreenSource>(std::move(*picture), desktopPixels());
   return DeviceContext(*screen_);
 }
 

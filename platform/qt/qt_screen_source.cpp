@@ -43,8 +43,13 @@ void copyRows(const QImage& from, Point origin, Surface& into, std::int32_t dx, 
 
 }  // namespace
 
-QtScreenSource::QtScreenSource(QImage snapshot)
-    : size_{snapshot.width(), snapshot.height()}, snapshot_(std::move(snapshot)) {}
+QtScreenSource::QtScreenSource(QImage snapshot, Point size)
+    : size_(size), snapshot_(std::move(snapshot)) {
+  if (snapshot_->size() != QSize(size.x, size.y)) {
+    snapshot_ = snapshot_->scaled(size.x, size.y, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                    .convertToFormat(QImage::Format_RGB32);
+  }
+}
 
 Point desktopSize() {
   const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();

@@ -26,8 +26,11 @@ class QtScreenSource final : public PixelSource {
  public:
   // The desktop of `size` (desktopSize()); `shm` may be nullptr (no MIT-SHM).
   QtScreenSource(Point size, ShmScreenGrabber* shm) : size_(size), shm_(shm) {}
-  // A picture of the screen taken before (through the screenshot portal): reads come from it.
-  explicit QtScreenSource(QImage snapshot);
+  // A picture of the screen taken before (through the screenshot portal), for the desktop of
+  // `size`: reads come from it. The picture is in the outputs' own pixels, at the largest
+  // scale among them, and the X server's screen in logical pixels: one that is not of `size`
+  // is scaled to it.
+  QtScreenSource(QImage snapshot, Point size);
 
   [[nodiscard]] std::int32_t width() const override { return size_.x; }
   [[nodiscard]] std::int32_t height() const override { return size_.y; }

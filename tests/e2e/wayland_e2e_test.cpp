@@ -45,11 +45,15 @@ int differences(const QImage& shot, const QImage& expected, const std::vector<QR
   return count;
 }
 
-class WaylandDesktop : public ::testing::Test {
- protected:
-  WaylandDesktop() : session(kWidth, kHeight, pattern(QSize(kWidth, kHeight))) {
-    kepa = session.start({"env", "KEPA_TRACE_MENUS=1", KEPA_BINARY},
-                         session.directory() + "/kepa.log");
+// kepa, started with `arguments`, in a session of its own: one output of kWidth x kHeight
+// pixels at `scale` showing `background`.
+class KepaInWayland {
+ public:
+  KepaInWayland(const QImage& background, int scale, const std::vector<std::string>& arguments)
+      : session(kWidth, kHeight, background, scale) {
+    std::vector<std::string> command{"env", "KEPA_TRACE_MENUS=1", KEPA_BINARY};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    kepa = session.start(command, session.directory() + "/kepa.log");
   }
 
   [[nodiscard]] std::string log() const { return readFile(session.directory() + "/kepa.log"); }
@@ -78,9 +82,39 @@ class WaylandDesktop : public ::testing::Test {
     return typed &&
            waitUntil([&] { return timesInLog("kepa: chosen " + chosen) > before; }, seconds(10));
   }
+  // A drag over the frozen screen from `from` to `to`, then クリップボ－ド格納: the region
+  // image as wl-paste reads it from the Wayland clipboard.
+  QImage selectAndCopy(QPoint from, QPoint to) {
+    session.movePointer(from);
+    session.press(WaylandSession::kLeft);
+    session.movePointer((from + to) / 2);
+    session.movePointer(to);
+    session.release(WaylandSession::kLeft);
+    if (!chooseFromClipMenu("-k Down -k Down -k Return", "クリップボ－ド格納")) return {};
+    const std::string copied = session.directory() + "/copied.png";
+    if (!waitUntil([&] { return session.run("wl-paste -t image/png > " + copied); }, seconds(10)))
+      return {};
+    return QImage(QString::fromStdString(copied)).convertToFormat(QImage::Format_RGB32);
+  }
 
   WaylandSession session;
   std::unique_ptr<Process> kepa;
+};
+
+// The region image of a drag from (100, 80) to (300, 220) over `screen`: the pixels inside
+// the frame and a last row and column of white, as on X11.
+QImage regionOf(const QImage& screen) {
+  QImage expected = screen.copy(101, 81, 201, 141);
+  for (int i = 0; i <= 200; ++i)
+    expected.setPixel(i, 140, qRgb(255, 255, 255));
+  for (int j = 0; j <= 140; ++j)
+    expected.setPixel(200, j, qRgb(255, 255, 255));
+  return expected;
+}
+
+class WaylandDesktop : public ::testing::Test, public KepaInWayland {
+ protected:
+  WaylandDesktop() : KepaInWayland(pattern(QSize(kWidth, kHeight)), 1, {}) {}
 };
 
 TEST_F(WaylandDesktop, TrayMenuCaptureRegionClipboardMagnifierAndExit) {
@@ -132,26 +166,11 @@ TEST_F(WaylandDesktop, TrayMenuCaptureRegionClipboardMagnifierAndExit) {
                   std::to_string(where.height());
          }();
 
-  // A drag selects 200 x 140 pixels: the region image is 201 x 141, the pixels inside the
-  // frame and a last row and column of white, as on X11; it reaches the Wayland clipboard
-  // exactly.
-  session.movePointer({100, 80});
-  session.press(WaylandSession::kLeft);
-  session.movePointer({200, 150});
-  session.movePointer({300, 220});
-  session.release(WaylandSession::kLeft);
-  ASSERT_TRUE(chooseFromClipMenu("-k Down -k Down -k Return", "クリップボ－ド格納")) << log();
-  const std::string copied = session.directory() + "/copied.png";
-  ASSERT_TRUE(
-      waitUntil([&] { return session.run("wl-paste -t image/png > " + copied); }, seconds(10)));
-  const QImage region =
-      QImage(QString::fromStdString(copied)).convertToFormat(QImage::Format_RGB32);
-  ASSERT_EQ(region.size(), QSize(201, 141));
-  QImage expected = before.copy(101, 81, 201, 141);
-  for (int i = 0; i <= 200; ++i)
-    expected.setPixel(i, 140, qRgb(255, 255, 255));
-  for (int j = 0; j <= 140; ++j)
-    expected.setPixel(200, j, qRgb(255, 255, 255));
+  // A drag selects 200 x 140 pixels: the region image is 201 x 141 and reaches the Wayland
+  // clipboard exactly.
+  const QImage region = selectAndCopy({100, 80}, {300, 220});
+  ASSERT_EQ(region.size(), QSize(201, 141)) << log();
+  const QImage expected = regionOf(before);
   EXPECT_EQ(differences(region, expected, {}), 0);
 
   // The magnifier opens over the frozen screen, and jumps away when the pointer comes onto
@@ -199,6 +218,31 @@ TEST_F(WaylandDesktop, TrayMenuCaptureRegionClipboardMagnifierAndExit) {
   EXPECT_TRUE(
       waitUntil([&] { return session.trayItems().find("StatusNotifierItem") == std::string::npos; },
                 seconds(10)));
+}
+
+// An output at twice the scale, and the capture asked of the running kepa by a second one,
+// as from a keyboard shortcut: the portal's picture has two pixels for each of the X
+// server's, and the frozen screen is the screen in the X server's pixels, not a corner of
+// the picture.
+TEST(WaylandScaledDesktop, CapturesInLogicalPixels) {
+  const QImage logical = pattern(QSize(kWidth / 2, kHeight / 2));
+  KepaInWayland desktop(logical.scaled(kWidth, kHeight), 2, {});
+  ASSERT_TRUE(waitUntil(
+      [&] { return desktop.session.trayItems().find("StatusNotifierItem") != std::string::npos; },
+      seconds(20)))
+      << desktop.log();
+  // The pointer, which the compositor draws into the picture, out of the region.
+  desktop.session.movePointer({700, 400});
+  ASSERT_TRUE(desktop.session.run(std::string(KEPA_BINARY) + " --capture"));
+  // The canvas draws its cross-hair at the pointer once the frozen screen is up.
+  desktop.session.movePointer({100, 80});
+  ASSERT_TRUE(waitUntil(
+      [&] { return desktop.session.screenshot().pixel(2 * 92, 2 * 80) != logical.pixel(92, 80); },
+      seconds(20)))
+      << desktop.log();
+  const QImage region = desktop.selectAndCopy({100, 80}, {300, 220});
+  ASSERT_EQ(region.size(), QSize(201, 141)) << desktop.log();
+  EXPECT_EQ(differences(region, regionOf(logical), {}), 0);
 }
 
 }  // namespace

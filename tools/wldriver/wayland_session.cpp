@@ -61,7 +61,7 @@ std::size_t countOf(const std::string& text, const std::string& word) {
 
 }  // namespace
 
-WaylandSession::WaylandSession(int width, int height, const QImage& background) {
+WaylandSession::WaylandSession(int width, int height, const QImage& background, int scale) {
   char pattern[] = "/tmp/kepa-wayland-XXXXXX";
   if (::mkdtemp(pattern) == nullptr) throw std::runtime_error("no session directory");
   directory_ = pattern;
@@ -79,8 +79,8 @@ WaylandSession::WaylandSession(int width, int height, const QImage& background) 
   background.save(QString::fromStdString(directory_ + "/background.png"));
   const std::string size = std::to_string(width) + "x" + std::to_string(height);
   std::ofstream(directory_ + "/sway.conf")
-      << "output HEADLESS-1 resolution " << size << " position 0 0 bg " << directory_
-      << "/background.png stretch\n"
+      << "output HEADLESS-1 resolution " << size << " scale " << scale << " position 0 0 bg "
+      << directory_ << "/background.png stretch\n"
       << "xwayland enable\ndefault_border none\n"
       << "exec sh -c 'echo \"$DISPLAY\" > " << directory_ << "/x-display'\n";
   std::ofstream(directory_ + "/waybar.json")
@@ -99,11 +99,12 @@ WaylandSession::WaylandSession(int width, int height, const QImage& background) 
                   {"XDG_SESSION_TYPE", "wayland"},
                   {"LANG", "C.UTF-8"}};
   auto sessionEnvironment = environment_;
-  sessionEnvironment.insert({{"WLR_BACKENDS", "headless"},
-                             {"WLR_LIBINPUT_NO_DEVICES", "1"},
-                             {"WLR_RENDERER", "pixman"},
-                             {"VIRTUAL_POINTER", KEPA_VIRTUAL_POINTER},
-                             {"OUTPUT_SIZE", size}});
+  sessionEnvironment.insert(
+      {{"WLR_BACKENDS", "headless"},
+       {"WLR_LIBINPUT_NO_DEVICES", "1"},
+       {"WLR_RENDERER", "pixman"},
+       {"VIRTUAL_POINTER", KEPA_VIRTUAL_POINTER},
+       {"OUTPUT_SIZE", std::to_string(width / scale) + "x" + std::to_string(height / scale)}});
   std::vector<std::string> command = root ? std::vector<std::string>{"setpriv",
                                                                      "--reuid=nobody",
                                                                      "--regid=nogroup",

@@ -24,8 +24,9 @@ class WaylandSession {
   static constexpr unsigned kLeft = 272;
   static constexpr unsigned kRight = 273;
 
-  // An output of width x height with `background` (a PNG) stretched over it.
-  WaylandSession(int width, int height, const QImage& background);
+  // An output of width x height pixels at `scale` with `background` stretched over it; the
+  // pointer moves in the output's logical pixels (width / scale x height / scale).
+  WaylandSession(int width, int height, const QImage& background, int scale = 1);
   WaylandSession(const WaylandSession&) = delete;
   WaylandSession& operator=(const WaylandSession&) = delete;
   ~WaylandSession();
