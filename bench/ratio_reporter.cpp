@@ -38,9 +38,17 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
 
 void RatioReporter::Finalize() {
   ConsoleReporter::Finalize();
+  // Only the baselines that ran have a column.
+  std::vector<Baseline> shown;
+  for (const Baseline& baseline : baselines_) {
+    const std::string prefix = baseline.prefix + "/";
+    const auto first = nanoseconds_.lower_bound(prefix);
+    if (first != nanoseconds_.end() && first->first.rfind(prefix, 0) == 0)
+      shown.push_back(baseline);
+  }
   std::string header = "\n| case | kepa |";
   std::string rule = "|---|---|";
-  for (const Baseline& baseline : baselines_) {
+  for (const Baseline& baseline : shown) {
     header += " " + baseline.column + " |";
     rule += "---|";
   }
@@ -56,7 +64,7 @@ void RatioReporter::Finalize() {
     std::snprintf(time, sizeof time, "%.3f ms", kepa / 1e6);
     line += time;
     line += " |";
-    for (const Baseline& baseline : baselines_) {
+    for (const Baseline& baseline : shown) {
       // Appended piece by piece: `" " + temporary` trips GCC 12's false -Wrestrict at -O3
       // (GCC bug 105329).
       line += ' ';
