@@ -2,6 +2,9 @@
 // as the StatusNotifierItem tray host, and a virtual pointer and virtual keyboard as the user.
 // The screen comes through the portal, grim is the ground truth for its pixels, and the
 // clipboard is read back on the Wayland side with wl-paste.
+#include <chrono>
+#include <thread>
+
 #include <QImage>
 #include <QRect>
 
@@ -73,9 +76,10 @@ class KepaInWayland {
   // Chooses from the clipping menu (a right press on the frozen screen) by keys.
   bool chooseFromClipMenu(const std::string& names, const std::string& chosen) {
     const std::size_t before = timesInLog("kepa: chosen " + chosen);
+    const std::size_t menus = timesInLog("kepa: menu クリッピングメニュ－");
     session.press(WaylandSession::kRight);
-    const bool shown =
-        waitUntil([&] { return timesInLog("kepa: menu クリッピングメニュ－") > 0; }, seconds(5));
+    const bool shown = waitUntil(
+        [&] { return timesInLog("kepa: menu クリッピングメニュ－") > menus; }, seconds(5));
     // The trace comes as the menu is being shown, before it has the keyboard.
     const bool typed = shown && session.run("sleep 0.3") && keys(names);
     session.release(WaylandSession::kRight);
@@ -85,11 +89,17 @@ class KepaInWayland {
   // A drag over the frozen screen from `from` to `to`, then クリップボ－ド格納: the region
   // image as wl-paste reads it from the Wayland clipboard.
   QImage selectAndCopy(QPoint from, QPoint to) {
+    // At a human pace: the handlers read where the pointer is when they run.
+    const auto pause = [] { std::this_thread::sleep_for(std::chrono::milliseconds(200)); };
     session.movePointer(from);
+    pause();
     session.press(WaylandSession::kLeft);
+    pause();
     session.movePointer((from + to) / 2);
     session.movePointer(to);
+    pause();
     session.release(WaylandSession::kLeft);
+    pause();
     if (!chooseFromClipMenu("-k Down -k Down -k Return", "クリップボ－ド格納")) return {};
     const std::string copied = session.directory() + "/copied.png";
     if (!waitUntil([&] { return session.run("wl-paste -t image/png > " + copied); }, seconds(10)))
@@ -140,8 +150,9 @@ TEST_F(WaylandDesktop, TrayMenuCaptureRegionClipboardMagnifierAndExit) {
       << "waybar showed no menu";
 
   // "スタ－トキャプチャ－": the frozen screen is the screen before, pixel for pixel, with no
-  // menu in it. The portal draws the pointer into its picture, where the click left it; the
-  // canvas draws the cross-hair where the pointer is now.
+  // menu in it. The portal draws the pointer into its picture, where the click left it or,
+  // when it takes its picture late, where it went next; the canvas draws the cross-hair where
+  // the pointer is now.
   session.click(kFirstTrayItem, WaylandSession::kLeft);
   ASSERT_TRUE(
       waitUntil([&] { return timesInLog("kepa: chosen スタ－トキャプチャ－") > 0; }, seconds(10)))
@@ -150,7 +161,7 @@ TEST_F(WaylandDesktop, TrayMenuCaptureRegionClipboardMagnifierAndExit) {
   session.movePointer(away);
   const std::vector<QRect> pointers{QRect(aside - QPoint(2, 2), QSize(40, 40)),
                                     QRect(kFirstTrayItem - QPoint(2, 2), QSize(40, 40)),
-                                    QRect(away - QPoint(16, 16), QSize(34, 34))};
+                                    QRect(away - QPoint(16, 16), QSize(56, 56))};
   QImage frozen;
   EXPECT_TRUE(waitUntil(
       [&] {
@@ -231,13 +242,18 @@ TEST(WaylandScaledDesktop, CapturesInLogicalPixels) {
       [&] { return desktop.session.trayItems().find("StatusNotifierItem") != std::string::npos; },
       seconds(20)))
       << desktop.log();
-  // The pointer, which the compositor draws into the picture, out of the region.
+  // The pointer, which the compositor draws into the picture, stays out of the region until
+  // the frozen screen is up: the second kepa ends once it has handed the capture over, before
+  // the portal has taken the picture. The canvas then draws its cross-hair at the pointer.
   desktop.session.movePointer({700, 400});
   ASSERT_TRUE(desktop.session.run(std::string(KEPA_BINARY) + " --capture"));
-  // The canvas draws its cross-hair at the pointer once the frozen screen is up.
-  desktop.session.movePointer({100, 80});
+  const QPoint aside(60, 300);
+  desktop.session.movePointer(aside);
   ASSERT_TRUE(waitUntil(
-      [&] { return desktop.session.screenshot().pixel(2 * 92, 2 * 80) != logical.pixel(92, 80); },
+      [&] {
+        const QPoint left = aside - QPoint(8, 0);
+        return desktop.session.screenshot().pixel(2 * left) != logical.pixel(left);
+      },
       seconds(20)))
       << desktop.log();
   const QImage region = desktop.selectAndCopy({100, 80}, {300, 220});
