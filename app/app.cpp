@@ -2,26 +2,21 @@
 
 #include <cstdio>
 
-#include <QCoreApplication>
-
 namespace kepa {
 
-App::App(Desktop& desktop, RandomSource random)
+App::App(Desktop& desktop, const WindowFactories& windows, RandomSource random)
     : desktop_(desktop),
       random_(std::move(random)),
-      form3_(module1_, desktop, [this]() -> DeviceContext& { return form2_.hDC(); }),
-      form4_(module1_, desktop),
-      form2_(module1_, desktop, form3_, form4_, random_),
-      form1_(desktop, form2_, [this] { End(); }) {}
+      form3_(module1_, desktop, windows.form3, [this]() -> DeviceContext& { return form2_.hDC(); }),
+      form4_(module1_, desktop, windows.form4),
+      form2_(module1_, desktop, windows.form2, form3_, form4_, random_),
+      form1_(desktop, windows.form1, form2_, [this] { End(); }) {}
 
 App::~App() {
   if (!ended_) form1_.Unload();
   form4_.Unload();
   form2_.Unload();
   form3_.Unload();
-  // Windows unloaded from inside their own events are deleted on the next event-loop pass;
-  // the loop has stopped, so run those deletions now.
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 bool App::start(Launch launch) {

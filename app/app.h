@@ -4,11 +4,12 @@
 #include <chrono>
 
 #include "app/form1.h"
-#include "app/module1.h"
+#include "app/window_factories.h"
 #include "clip/form2.h"
 #include "effects/surprise.h"
 #include "magnifier/form3.h"
-#include "platform/qt/desktop.h"
+#include "platform/desktop.h"
+#include "platform/module1.h"
 #include "settings/form4.h"
 
 namespace kepa {
@@ -24,8 +25,9 @@ class App {
   // At login: a slow panel is normal then, so the wait is long enough for one.
   static constexpr std::chrono::milliseconds kLoginTrayWait{120000};
 
-  // `random` is the surprise effect's generator (tests give it a fixed seed).
-  explicit App(Desktop& desktop, RandomSource random = RandomSource());
+  // The windows come from `windows`; `random` is the surprise effect's generator (tests give
+  // it a fixed seed).
+  App(Desktop& desktop, const WindowFactories& windows, RandomSource random = RandomSource());
   App(const App&) = delete;
   App& operator=(const App&) = delete;
   ~App();

@@ -1,24 +1,27 @@
 #include "app/form1.h"
 
 #include "platform/bit_blt.h"
+#include "platform/kepa_icon.h"
 #include "platform/numeric.h"
 
 namespace kepa {
 
-Form1::Form1(Desktop& desktop, Form2& form2, std::function<void()> endProgram)
+Form1::Form1(Desktop& desktop, Form1Face::Factory makeWindow, Form2& form2,
+             std::function<void()> endProgram)
     : desktop_(desktop),
+      createWindow_(std::move(makeWindow)),
       form2_(form2),
       endProgram_(std::move(endProgram)),
       window_([this] { return createWindow(); }, [this] { Form_Load(); }) {}
 
-std::unique_ptr<Form1Window> Form1::createWindow() {
-  auto window = std::make_unique<Form1Window>(
-      desktop_.twipsPerPixelX(),
-      Form1Window::Handlers{
-          .mouseMove = [this](int button, int shift, float x,
-                              float y) { Form_MouseMove(button, shift, x, y); },
-          .timer1 = [this] { Timer1_Timer(); },
-      });
+std::unique_ptr<Form1Face> Form1::createWindow() {
+  auto window =
+      createWindow_(desktop_.twipsPerPixelX(),
+                    Form1Face::Handlers{
+                        .mouseMove = [this](int button, int shift, float x,
+                                            float y) { Form_MouseMove(button, shift, x, y); },
+                        .timer1 = [this] { Timer1_Timer(); },
+                    });
   Menu& menu = window->KepaMenu;
   menu.find("StartCap").onClick([this] { StartCap_Click(); });
   menu.find("VerP").onClick([this] { VerP_Click(); });
@@ -34,7 +37,7 @@ void Form1::Unload() {
 }
 
 void Form1::Form_Load() {
-  Form1Window& form = window();
+  Form1Face& form = window();
   // Centred on the screen in twips, in single precision: the top first, then the left. The
   // screen is the primary monitor, which need not start at the desktop's origin.
   const Rect screen = primaryMonitor(desktop_.monitors());
@@ -52,7 +55,7 @@ void Form1::Form_Load() {
   nid_.uID = 1;
   nid_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   nid_.uCallbackMessage = WM_MOUSEMOVE;
-  nid_.hIcon = desktop_.iconHandle(form.windowIcon());
+  nid_.hIcon = desktop_.iconHandle(kepaIcon());
   nid_.szTip = fixedString<64>(std::string_view("DIRUZAZU\0", 9));
   desktop_.setNotifyIconMenu(form.KepaMenu);
   [[maybe_unused]] const bool added = desktop_.Shell_NotifyIconA(NIM_ADD, nid_);
@@ -93,12 +96,12 @@ void Form1::Form_Unload(int&) {
 
 void Form1::VerP_Click() {
   window().show();
-  window().Timer1.setInterval(2500);
+  window().Timer1().setInterval(2500);
 }
 
 void Form1::Timer1_Timer() {
   window().hide();
-  window().Timer1.setInterval(0);
+  window().Timer1().setInterval(0);
 }
 
 void Form1::ExitKepa_Click() {

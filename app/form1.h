@@ -5,21 +5,22 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/form1_window.h"
+#include "app/form1_face.h"
 #include "clip/form2.h"
+#include "platform/desktop.h"
+#include "platform/lazy_window.h"
 #include "platform/notify_icon_data.h"
-#include "platform/qt/desktop.h"
-#include "platform/qt/lazy_window.h"
 
 namespace kepa {
 
 class Form1 {
  public:
   // `endProgram` closes every window of the program and ends it.
-  Form1(Desktop& desktop, Form2& form2, std::function<void()> endProgram);
+  Form1(Desktop& desktop, Form1Face::Factory makeWindow, Form2& form2,
+        std::function<void()> endProgram);
 
   // The window, loading it (and running Form_Load) on first reference.
-  Form1Window& window() { return window_.get(); }
+  Form1Face& window() { return window_.get(); }
   [[nodiscard]] bool isLoaded() const { return window_.isLoaded(); }
   // Unload: Form_Unload runs (removing the icon), then the window is destroyed.
   void Unload();
@@ -38,16 +39,17 @@ class Form1 {
   [[nodiscard]] const NOTIFYICONDATA& notifyIconData() const { return nid_; }
 
  private:
-  std::unique_ptr<Form1Window> createWindow();
+  std::unique_ptr<Form1Face> createWindow();
 
   Desktop& desktop_;
+  Form1Face::Factory createWindow_;
   Form2& form2_;
   std::function<void()> endProgram_;
   // The screen's size in pixels, recomputed at every capture.
   std::int32_t ScreenWidthPx_ = 0;
   std::int32_t ScreenHeightPx_ = 0;
   NOTIFYICONDATA nid_{};
-  LazyWindow<Form1Window> window_;
+  LazyWindow<Form1Face> window_;
 };
 
 }  // namespace kepa

@@ -26,6 +26,8 @@
 #include "platform/bit_blt.h"
 #include "platform/qt/device_pixels.h"
 #include "platform/qt/qt_desktop.h"
+#include "platform/qt/qt_windows.h"
+#include "platform/qt/widget_of.h"
 #include "ratio_reporter.h"
 
 namespace kepa::bench {
@@ -108,7 +110,7 @@ void qtGrab(benchmark::State& state) {
 // has made its image ready.
 void kepaMenuToFrozenScreen(benchmark::State& state) {
   QtDesktop desktop;
-  App app(desktop);
+  App app(desktop, qtWindows());
   for (auto _ : state) {
     // The tray menu opens: the image is made ready while the user chooses.
     state.PauseTiming();
@@ -117,7 +119,7 @@ void kepaMenuToFrozenScreen(benchmark::State& state) {
     QCoreApplication::processEvents();
     state.ResumeTiming();
     app.form1().StartCap_Click();
-    waitForPaint(app.form2().window());
+    waitForPaint(widgetOf(app.form2().window()));
     state.PauseTiming();
     app.form2().Unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -128,11 +130,11 @@ void kepaMenuToFrozenScreen(benchmark::State& state) {
 
 // A capture shown on the screen, as the user sees it after スタ－トキャプチャ－.
 struct OpenClipping {
-  OpenClipping() : app(desktop) {
+  OpenClipping() : app(desktop, qtWindows()) {
     app.form1().StartCap_Click();
     waitForPaint(window());
   }
-  Form2Window& window() { return app.form2().window(); }
+  QWidget& window() { return widgetOf(app.form2().window()); }
 
   QtDesktop desktop;
   App app;
@@ -142,7 +144,7 @@ struct OpenClipping {
 // window repaints what changed (old and new outline, old and new cursor box).
 void kepaDragStep(benchmark::State& state) {
   OpenClipping clipping;
-  Form2Window& window = clipping.window();
+  QWidget& window = clipping.window();
   clipping.app.module1().SelStartX = 100;
   clipping.app.module1().SelStartY = 100;
   clipping.app.form2().SelColor = Colour(0x00FFFF);

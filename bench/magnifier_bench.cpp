@@ -24,6 +24,8 @@
 #include "bench_support.h"
 #include "own_display.h"
 #include "platform/qt/qt_desktop.h"
+#include "platform/qt/qt_windows.h"
+#include "platform/qt/widget_of.h"
 #include "ratio_reporter.h"
 
 namespace kepa::bench {
@@ -33,13 +35,13 @@ std::string gCase;
 
 // A capture on the screen with the magnifier switched on from the clipping menu.
 struct OpenMagnifier {
-  OpenMagnifier() : app(desktop) {
+  OpenMagnifier() : app(desktop, qtWindows()) {
     app.form1().StartCap_Click();
     app.form2().GZoom_Click();
-    while (!app.form3().window().windowHandle()->isExposed())
+    while (!widgetOf(app.form3().window()).windowHandle()->isExposed())
       QCoreApplication::processEvents();
   }
-  Form3Window& window() { return app.form3().window(); }
+  Form3Face& window() { return app.form3().window(); }
 
   QtDesktop desktop;
   App app;
@@ -48,7 +50,7 @@ struct OpenMagnifier {
 // One tick with the pointer still: the view is computed and found unchanged.
 void tickStill(benchmark::State& state) {
   OpenMagnifier magnifier;
-  magnifier.window().Timer1.setInterval(0);  // the benchmark runs the ticks
+  magnifier.window().Timer1().setInterval(0);  // the benchmark runs the ticks
   QCursor::setPos(500, 400);
   magnifier.app.form3().Timer1_Timer();
   QCoreApplication::processEvents();
@@ -61,7 +63,7 @@ void tickStill(benchmark::State& state) {
 // One tick after the pointer moved a pixel: the view changes and is repainted and flushed.
 void tickMoving(benchmark::State& state) {
   OpenMagnifier magnifier;
-  magnifier.window().Timer1.setInterval(0);
+  magnifier.window().Timer1().setInterval(0);
   int step = 0;
   for (auto _ : state) {
     state.PauseTiming();

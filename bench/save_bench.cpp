@@ -27,7 +27,7 @@ void kepaSave(benchmark::State& state) {
   const Surface picture = busySurface(kWidth, kHeight, 3);
   const std::string path = scratchPath("kepa-bench-save.bmp");
   for (auto _ : state) {
-    if (!SavePicture(picture, path).saved) state.SkipWithError("the save failed");
+    if (!saveBitmapFile(picture, path).saved) state.SkipWithError("the save failed");
   }
   std::filesystem::remove(path);
 }

@@ -1,7 +1,7 @@
 // The clipping menu ClipMenu: its items, separators, submenus and control-array indexes.
 #pragma once
 
-#include "platform/qt/menu.h"
+#include "platform/menu.h"
 
 namespace kepa {
 

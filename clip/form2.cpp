@@ -1,7 +1,5 @@
 #include "clip/form2.h"
 
-#include <QFileInfo>
-
 #include "clip/clip_menu.h"
 #include "clip/region_drop.h"
 #include "clip/selection.h"
@@ -9,8 +7,7 @@
 #include "effects/mosaic.h"
 #include "platform/bit_blt.h"
 #include "platform/numeric.h"
-#include "platform/qt/save_picture.h"
-#include "platform/qt/window_pos.h"
+#include "platform/window_pos.h"
 
 namespace kepa {
 
@@ -25,29 +22,30 @@ static_assert(kShow == 0x53 && kHide == 0x93);
 // installed program), on their pictures folder.
 std::string saveFolder(Desktop& desktop) {
   const std::string program = desktop.AppPath();
-  const QFileInfo folder(QString::fromStdString(program));
-  return folder.isDir() && folder.isWritable() ? program : desktop.picturesPath();
+  return desktop.canWriteIn(program) ? program : desktop.picturesPath();
 }
 
 }  // namespace
 
-Form2::Form2(Module1& module1, Desktop& desktop, Form3& form3, Form4& form4, RandomSource& random)
+Form2::Form2(Module1& module1, Desktop& desktop, Form2Face::Factory makeWindow, Form3& form3,
+             Form4& form4, RandomSource& random)
     : module1_(module1),
       desktop_(desktop),
+      createWindow_(std::move(makeWindow)),
       form3_(form3),
       form4_(form4),
       random_(random),
       window_([this] { return createWindow(); }, [this] { Form_Load(); }) {}
 
-std::unique_ptr<Form2Window> Form2::createWindow() {
+std::unique_ptr<Form2Face> Form2::createWindow() {
   // The persistent image covers the screen.
   const std::int32_t width = pixelsOfTwips(desktop_.screenWidthTwips(), desktop_.twipsPerPixelX());
   const std::int32_t height =
       pixelsOfTwips(desktop_.screenHeightTwips(), desktop_.twipsPerPixelY());
-  auto window = std::make_unique<Form2Window>(
+  auto window = createWindow_(
       desktop_.createScreenImage(width, height), desktop_.twipsPerPixelX(),
       desktop_.twipsPerPixelY(),
-      Form2Window::Handlers{
+      Form2Face::Handlers{
           .mouseDown = [this](int b, int s, float x, float y) { Form_MouseDown(b, s, x, y); },
           .mouseMove = [this](int b, int s, float x, float y) { Form_MouseMove(b, s, x, y); },
           .mouseUp = [this](int b, int s, float x, float y) { Form_MouseUp(b, s, x, y); },
@@ -131,7 +129,7 @@ void Form2::Form_MouseUp(int button, int, float, float) {
   module1_.CursorPos = desktop_.GetCursorPos();
   const std::int32_t dx = module1_.CursorPos.x - module1_.SelStartX;
   const std::int32_t dy = module1_.CursorPos.y - module1_.SelStartY;
-  Form2Window& form = window();
+  Form2Face& form = window();
   if (dx > 0 && dy > 0) {
     SelWidth = dx;
     SelHeight = dy;
@@ -181,11 +179,11 @@ void Form2::GZoom_Click() {
   if (form3_.Visible()) {
     desktop_.SetWindowPos(desktop_.windowHandle(form3_.window()), HWND_NOTOPMOST, 10, 10, 10, 10,
                           kHide);
-    form3_.window().Timer1.setInterval(0);
+    form3_.window().Timer1().setInterval(0);
   } else {
     desktop_.SetWindowPos(desktop_.windowHandle(form3_.window()), HWND_TOPMOST, 10, 10, 10, 10,
                           kShow);
-    form3_.window().Timer1.setInterval(1);
+    form3_.window().Timer1().setInterval(1);
   }
 }
 
@@ -201,7 +199,7 @@ void Form2::SavePic_Click() {
   CMD.FileName = "RozAze.bmp";
   CMD.Flags = 8;  // OFN_NOCHANGEDIR
   if (CMD.ShowSave(desktop_) == cdlCancel || desktop_.ending()) return;
-  const SaveOutcome outcome = SavePicture(window().Picture1.image(), CMD.FileName);
+  const SaveOutcome outcome = desktop_.SavePicture(window().Picture1.image(), CMD.FileName);
   if (!outcome.saved) {
     desktop_.showMessage(MessageKind::Critical, "KEPA",
                          "「" + CMD.FileName + "」に保存できませんでした。\n" + outcome.reason);
@@ -234,7 +232,7 @@ void Form2::picture1_click() {
 // Restores the region image from the capture, grown back to the selection's size; the last
 // column and row are not copied and keep their colours.
 void Form2::BackPi_click() {
-  Form2Window& form = window();
+  Form2Face& form = window();
   form.changePicture1([&](Picture& picture) {
     picture.setSize(SelWidth + 1, SelHeight + 1);
     BitBlt(picture.hDC(), 0, 0, SelWidth, SelHeight, form.hDC, module1_.SelStartX + 1,
@@ -256,7 +254,7 @@ Region Form2::region() const {
 
 void Form2::applyEffect(
     const std::function<void(const DeviceContext& screen, Picture& image)>& effect) {
-  Form2Window& form = window();
+  Form2Face& form = window();
   form.changePicture1([&](Picture& image) { effect(form.hDC, image); });
 }
 
@@ -288,7 +286,7 @@ void Form2::Sepia_Click() {
 }
 
 void Form2::mozalv_click(std::int16_t Index) {
-  Form2Window& form = window();
+  Form2Face& form = window();
   applyEffect([&](const DeviceContext& screen, Picture& image) {
     mosaic(Index, region(), screen, image, form.Picture2);
   });
@@ -320,7 +318,7 @@ void Form2::hatena_click(std::int16_t Index) {
 }
 
 void Form2::UpdateClipMenu() {
-  Form2Window& form = window();
+  Form2Face& form = window();
   Menu& menu = form.ClipMenu;
   const bool framed = form.Shape1().visible;
   menu.find("SavePic").enabled = framed;

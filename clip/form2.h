@@ -4,22 +4,23 @@
 
 #include <cstdint>
 
-#include "app/module1.h"
-#include "clip/form2_window.h"
+#include "clip/form2_face.h"
 #include "effects/region.h"
 #include "effects/surprise.h"
 #include "magnifier/form3.h"
-#include "platform/qt/desktop.h"
-#include "platform/qt/lazy_window.h"
+#include "platform/desktop.h"
+#include "platform/lazy_window.h"
+#include "platform/module1.h"
 #include "settings/form4.h"
 
 namespace kepa {
 
 class Form2 {
  public:
-  Form2(Module1& module1, Desktop& desktop, Form3& form3, Form4& form4, RandomSource& random);
+  Form2(Module1& module1, Desktop& desktop, Form2Face::Factory makeWindow, Form3& form3,
+        Form4& form4, RandomSource& random);
 
-  Form2Window& window() { return window_.get(); }
+  Form2Face& window() { return window_.get(); }
   [[nodiscard]] bool isLoaded() const { return window_.isLoaded(); }
   // The window's drawing surface: referring to it loads the window.
   DeviceContext& hDC() { return window().hDC; }
@@ -63,7 +64,7 @@ class Form2 {
   Colour SelColor;
 
  private:
-  std::unique_ptr<Form2Window> createWindow();
+  std::unique_ptr<Form2Face> createWindow();
   void UpdateClipMenu();
   void DrawSelFrame();
   // The selection as the effects see it.
@@ -73,10 +74,11 @@ class Form2 {
 
   Module1& module1_;
   Desktop& desktop_;
+  Form2Face::Factory createWindow_;
   Form3& form3_;
   Form4& form4_;
   RandomSource& random_;
-  LazyWindow<Form2Window> window_;
+  LazyWindow<Form2Face> window_;
 };
 
 }  // namespace kepa

@@ -1,7 +1,5 @@
 #include "magnifier/form3.h"
 
-#include <QString>
-
 #include "magnifier/place_zoom_window.h"
 #include "magnifier/zoom_rules.h"
 #include "platform/bit_blt.h"
@@ -10,16 +8,18 @@
 
 namespace kepa {
 
-Form3::Form3(Module1& module1, Desktop& desktop, std::function<DeviceContext&()> capturedScreen)
+Form3::Form3(Module1& module1, Desktop& desktop, Form3Face::Factory makeWindow,
+             std::function<DeviceContext&()> capturedScreen)
     : module1_(module1),
       desktop_(desktop),
+      createWindow_(std::move(makeWindow)),
       capturedScreen_(std::move(capturedScreen)),
       window_([this] { return createWindow(); }, [this] { Form_Load(); }) {}
 
-std::unique_ptr<Form3Window> Form3::createWindow() {
-  return std::make_unique<Form3Window>(
+std::unique_ptr<Form3Face> Form3::createWindow() {
+  return createWindow_(
       desktop_.twipsPerPixelX(), desktop_.twipsPerPixelY(),
-      Form3Window::Handlers{
+      Form3Face::Handlers{
           .timer1 = [this] { Timer1_Timer(); },
           .mouseMove = [this](int b, int s, float x, float y) { Form_MouseMove(b, s, x, y); },
           .closed = [this] { Unload(); },
@@ -27,7 +27,7 @@ std::unique_ptr<Form3Window> Form3::createWindow() {
 }
 
 void Form3::Timer1_Timer() {
-  Form3Window& form = window();
+  Form3Face& form = window();
   module1_.CursorPos = desktop_.GetCursorPos();
   const Point corner = zoomSourceCorner(module1_.CursorPos);
   form.Picture1.Cls();
@@ -39,17 +39,17 @@ void Form3::Timer1_Timer() {
   SetPixelV(form.Picture1.hDC(), kZoomOffset, kZoomOffset, marker);
   const ZoomLabels labels =
       zoomLabels(module1_.CursorPos, module1_.SelectActive, module1_.SelStartX, module1_.SelStartY);
-  form.client().LabelX->setText(QString::fromStdString(labels.x));
-  form.client().LabelY->setText(QString::fromStdString(labels.y));
+  form.LabelX().setCaption(labels.x);
+  form.LabelY().setCaption(labels.y);
   // The client area is cleared and the block enlarged onto it. When the block and the size
   // are those the view already shows, that gives the same image again: the work is skipped.
   const std::int32_t width = zoomViewSide(desktop_.twipsPerPixelX());
   const std::int32_t height = zoomViewSide(desktop_.twipsPerPixelY());
-  if (form.client().showsAlready(form.Picture1.image(), width, height)) return;
+  if (form.showsAlready(form.Picture1.image(), width, height)) return;
   form.Cls();
   StretchBlt(form.hDC(), 0, 0, width, height, form.Picture1.hDC(), 0, 0, kZoomSquare, kZoomSquare,
              RasterOp::SRCCOPY);
-  form.client().repaintChanged();
+  form.repaintChanged();
 }
 
 void Form3::Form_MouseMove(int, int, float, float) {

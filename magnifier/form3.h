@@ -4,20 +4,21 @@
 
 #include <functional>
 
-#include "app/module1.h"
-#include "magnifier/form3_window.h"
+#include "magnifier/form3_face.h"
+#include "platform/desktop.h"
 #include "platform/device_context.h"
-#include "platform/qt/desktop.h"
-#include "platform/qt/lazy_window.h"
+#include "platform/lazy_window.h"
+#include "platform/module1.h"
 
 namespace kepa {
 
 class Form3 {
  public:
   // `capturedScreen` gives the device context of the clipping window's captured image.
-  Form3(Module1& module1, Desktop& desktop, std::function<DeviceContext&()> capturedScreen);
+  Form3(Module1& module1, Desktop& desktop, Form3Face::Factory makeWindow,
+        std::function<DeviceContext&()> capturedScreen);
 
-  Form3Window& window() { return window_.get(); }
+  Form3Face& window() { return window_.get(); }
   [[nodiscard]] bool isLoaded() const { return window_.isLoaded(); }
   // Visible: reading it loads the window (hidden) if it does not exist yet.
   [[nodiscard]] bool Visible() { return window().Visible(); }
@@ -28,12 +29,13 @@ class Form3 {
   void Form_MouseMove(int button, int shift, float x, float y);
 
  private:
-  std::unique_ptr<Form3Window> createWindow();
+  std::unique_ptr<Form3Face> createWindow();
 
   Module1& module1_;
   Desktop& desktop_;
+  Form3Face::Factory createWindow_;
   std::function<DeviceContext&()> capturedScreen_;
-  LazyWindow<Form3Window> window_;
+  LazyWindow<Form3Face> window_;
 };
 
 }  // namespace kepa

@@ -5,7 +5,7 @@
 
 namespace kepa {
 
-void PlaceZoomWindow(Module1& module1, Desktop& desktop, Form3Window& form3) {
+void PlaceZoomWindow(Module1& module1, Desktop& desktop, Form3Face& form3) {
   module1.CursorPos = desktop.GetCursorPos();
   // The screen is the monitor under the pointer, in its own coordinates: the window jumps to
   // the other side of the monitor the user works on.
@@ -18,14 +18,15 @@ void PlaceZoomWindow(Module1& module1, Desktop& desktop, Form3Window& form3) {
   const std::int16_t cy = toInteger(static_cast<double>(module1.CursorPos.y) - screen.y);
   const ZoomMove move = zoomWindowMove(sw, sh, cx, cy);
   // The window's position and width are its frame's, as the window manager draws it.
-  QPoint topLeft = form3.frameGeometry().topLeft();
+  const Rect frame = form3.frameGeometry();
+  Point topLeft{frame.x, frame.y};
   if (move.horizontal == ZoomMove::Horizontal::ToRightEdge) {
-    topLeft.setX(screen.x + sw - form3.frameGeometry().width());
+    topLeft.x = screen.x + sw - frame.width;
   } else if (move.horizontal == ZoomMove::Horizontal::ToLeftEdge) {
-    topLeft.setX(screen.x);
+    topLeft.x = screen.x;
   }
-  if (move.toTop) topLeft.setY(screen.y);
-  if (topLeft != form3.frameGeometry().topLeft()) form3.move(topLeft);
+  if (move.toTop) topLeft.y = screen.y;
+  if (topLeft != Point{frame.x, frame.y}) form3.move(topLeft);
 }
 
 }  // namespace kepa

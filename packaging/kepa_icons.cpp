@@ -7,7 +7,7 @@
 #include <QDir>
 #include <QGuiApplication>
 
-#include "app/artwork.h"
+#include "platform/qt/artwork.h"
 
 int main(int argc, char* argv[]) {
   if (argc != 2) {

@@ -2,23 +2,23 @@
 // destroyed by OK, Cancel or its close button; everything that outlives it is in Module1.
 #pragma once
 
-#include "app/module1.h"
-#include "platform/qt/desktop.h"
-#include "platform/qt/lazy_window.h"
-#include "settings/form4_window.h"
+#include "platform/desktop.h"
+#include "platform/lazy_window.h"
+#include "platform/module1.h"
+#include "settings/form4_face.h"
 
 namespace kepa {
 
 class Form4 {
  public:
-  Form4(Module1& module1, Desktop& desktop);
+  Form4(Module1& module1, Desktop& desktop, Form4Face::Factory makeWindow);
 
-  Form4Window& window() { return window_.get(); }
+  Form4Face& window() { return window_.get(); }
   [[nodiscard]] bool isLoaded() const { return window_.isLoaded(); }
   void Unload() { window_.unload(); }
   // Form4.Show vbModal with `owner` waiting for it: loads the dialog and returns once it has
   // been destroyed.
-  void ShowModal(QWidget* owner);
+  void ShowModal(FormWindow* owner);
 
   void Form_Load();
   void RScroll1_Scroll();
@@ -28,11 +28,12 @@ class Form4 {
   void Command2_Click();
 
  private:
-  std::unique_ptr<Form4Window> createWindow();
+  std::unique_ptr<Form4Face> createWindow();
 
   Module1& module1_;
   Desktop& desktop_;
-  LazyWindow<Form4Window> window_;
+  Form4Face::Factory createWindow_;
+  LazyWindow<Form4Face> window_;
 };
 
 }  // namespace kepa

@@ -14,7 +14,7 @@
 #include <QMenu>
 #include <QObject>
 
-#include "platform/qt/menu.h"
+#include "platform/menu.h"
 
 class QAction;
 class QSystemTrayIcon;

@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "platform/qt/menu.h"
+#include "platform/menu.h"
 
 class QAction;
 class QMenu;

@@ -11,6 +11,7 @@
 #include <QCursor>
 #include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
@@ -27,9 +28,11 @@
 #include "platform/qt/pointer_query.h"
 #include "platform/qt/popup_menu.h"
 #include "platform/qt/save_dialog.h"
+#include "platform/qt/save_picture.h"
 #include "platform/qt/surface_image.h"
 #include "platform/qt/unmanaged_windows.h"
 #include "platform/qt/wayland_session.h"
+#include "platform/qt/widget_of.h"
 #include "platform/qt/window_pos.h"
 
 namespace kepa {
@@ -244,11 +247,11 @@ Point QtDesktop::GetCursorPos() {
   return {at.x(), at.y()};
 }
 
-std::uint32_t QtDesktop::windowHandle(QWidget& window) {
-  return registry_.windowHandle(window);
+std::uint32_t QtDesktop::windowHandle(FormWindow& window) {
+  return registry_.windowHandle(widgetOf(window));
 }
 
-std::uint32_t QtDesktop::iconHandle(const QIcon& icon) {
+std::uint32_t QtDesktop::iconHandle(const Surface& icon) {
   return registry_.iconHandle(icon);
 }
 
@@ -385,7 +388,8 @@ void QtDesktop::showMessage(MessageKind kind, const std::string& title, const st
 
 std::optional<std::string> QtDesktop::showSaveDialog(const SaveDialogRequest& request) {
   if (traceMenus_) std::fprintf(stderr, "kepa: save dialog %s\n", request.directory.c_str());
-  return runSaveDialog(request, [&](QWidget& dialog) { makeModalTo(dialog, request.owner); });
+  return runSaveDialog(request,
+                       [&](QWidget& dialog) { makeModalTo(dialog, widgetOf(request.owner)); });
 }
 
 std::string QtDesktop::AppPath() {
@@ -395,6 +399,15 @@ std::string QtDesktop::AppPath() {
 std::string QtDesktop::picturesPath() {
   const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
   return (pictures.isEmpty() ? QDir::homePath() : pictures).toStdString();
+}
+
+bool QtDesktop::canWriteIn(const std::string& path) {
+  const QFileInfo folder(QString::fromStdString(path));
+  return folder.isDir() && folder.isWritable();
+}
+
+SaveOutcome QtDesktop::SavePicture(const Surface& picture, const std::string& path) {
+  return saveBitmapFile(picture, path);
 }
 
 void QtDesktop::ClipboardClear() {
@@ -412,14 +425,15 @@ bool QtDesktop::ClipboardSetData(const Surface& image) {
   return clipboard->ownsClipboard() || QGuiApplication::platformName() != QStringLiteral("xcb");
 }
 
-void QtDesktop::showModal(QWidget& window, QWidget* owner) {
+void QtDesktop::showModal(FormWindow& form, FormWindow* owner) {
+  QWidget& window = widgetOf(form);
   QEventLoop loop;
   // The loop ends when the window is hidden (an unload hides it first) or destroyed.
   const QPointer<QWidget> watched(&window);
   HideWatcher watcher([&loop] { loop.quit(); });
   window.installEventFilter(&watcher);
   QObject::connect(&window, &QObject::destroyed, &loop, &QEventLoop::quit);
-  makeModalTo(window, owner);
+  makeModalTo(window, widgetOf(owner));
   window.show();
   window.raise();
   window.activateWindow();

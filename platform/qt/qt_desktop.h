@@ -7,7 +7,7 @@
 #include <QObject>
 #include <QSystemTrayIcon>
 
-#include "platform/qt/desktop.h"
+#include "platform/desktop.h"
 #include "platform/qt/host_menu.h"
 #include "platform/qt/pointer_query.h"
 #include "platform/qt/portal_screenshot.h"
@@ -38,8 +38,8 @@ class QtDesktop final : public Desktop {
   void ReleaseDC(DeviceContext& screen) override;
   [[nodiscard]] Point GetCursorPos() override;
 
-  [[nodiscard]] std::uint32_t windowHandle(QWidget& window) override;
-  [[nodiscard]] std::uint32_t iconHandle(const QIcon& icon) override;
+  [[nodiscard]] std::uint32_t windowHandle(FormWindow& window) override;
+  [[nodiscard]] std::uint32_t iconHandle(const Surface& icon) override;
 
   [[nodiscard]] bool waitForNotificationArea(std::chrono::milliseconds timeout) override;
   bool Shell_NotifyIconA(std::uint32_t message, const NOTIFYICONDATA& record) override;
@@ -51,12 +51,14 @@ class QtDesktop final : public Desktop {
   void DoEvents() override;
 
   void showMessage(MessageKind kind, const std::string& title, const std::string& text) override;
-  void showModal(QWidget& window, QWidget* owner) override;
+  void showModal(FormWindow& window, FormWindow* owner) override;
   bool bringModalWindowForward() override;
   [[nodiscard]] std::optional<std::string> showSaveDialog(
       const SaveDialogRequest& request) override;
   [[nodiscard]] std::string AppPath() override;
   [[nodiscard]] std::string picturesPath() override;
+  [[nodiscard]] bool canWriteIn(const std::string& path) override;
+  [[nodiscard]] SaveOutcome SavePicture(const Surface& picture, const std::string& path) override;
   void ClipboardClear() override;
   bool ClipboardSetData(const Surface& image) override;
   void endProgram(int exitCode) override;

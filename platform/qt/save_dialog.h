@@ -9,7 +9,9 @@
 
 #include <QString>
 
-#include "platform/qt/desktop.h"
+#include "platform/desktop.h"
+
+class QWidget;
 
 namespace kepa {
 

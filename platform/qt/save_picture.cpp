@@ -24,7 +24,7 @@ bool writeAll(File& file, const std::vector<std::uint8_t>& bytes) {
 
 }  // namespace
 
-SaveOutcome SavePicture(const Surface& picture, const std::string& path) {
+SaveOutcome saveBitmapFile(const Surface& picture, const std::string& path) {
   if (picture.empty()) {
     return failed("画像の幅または高さが 0 のため、ビットマップにできません。");
   }

@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 #include <QMouseEvent>
+#include <QPixmap>
+
+#include "platform/qt/surface_image.h"
 
 namespace kepa {
 
@@ -19,12 +22,14 @@ QWidget* WindowRegistry::window(std::uint32_t handle) const {
   return found == windows_.end() ? nullptr : found->second.data();
 }
 
-std::uint32_t WindowRegistry::iconHandle(const QIcon& icon) {
-  for (const auto& [handle, known] : icons_) {
-    if (known.cacheKey() == icon.cacheKey()) return handle;
+std::uint32_t WindowRegistry::iconHandle(const Surface& icon) {
+  const QImage pixels = imageOf(icon).copy();
+  for (const auto& [known, handle] : iconPixels_) {
+    if (known == pixels) return handle;
   }
   const std::uint32_t handle = next_++;
-  icons_.emplace(handle, icon);
+  iconPixels_.emplace_back(pixels, handle);
+  icons_.emplace(handle, QIcon(QPixmap::fromImage(pixels)));
   return handle;
 }
 

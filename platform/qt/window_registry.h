@@ -4,12 +4,16 @@
 
 #include <cstdint>
 #include <map>
+#include <utility>
+#include <vector>
 
 #include <QIcon>
+#include <QImage>
 #include <QPointer>
 #include <QWidget>
 
 #include "platform/notify_icon_data.h"
+#include "platform/surface.h"
 
 namespace kepa {
 
@@ -17,7 +21,8 @@ class WindowRegistry {
  public:
   [[nodiscard]] std::uint32_t windowHandle(QWidget& window);
   [[nodiscard]] QWidget* window(std::uint32_t handle) const;
-  [[nodiscard]] std::uint32_t iconHandle(const QIcon& icon);
+  // The same pixels give the same handle.
+  [[nodiscard]] std::uint32_t iconHandle(const Surface& icon);
   [[nodiscard]] QIcon icon(std::uint32_t handle) const;
 
   // What the shell does with a mouse event on the icon of `record`: when the record asks for
@@ -28,6 +33,7 @@ class WindowRegistry {
   std::uint32_t next_ = 0x100;
   std::map<std::uint32_t, QPointer<QWidget>> windows_;
   std::map<std::uint32_t, QIcon> icons_;
+  std::vector<std::pair<QImage, std::uint32_t>> iconPixels_;
 };
 
 }  // namespace kepa

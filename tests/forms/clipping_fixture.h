@@ -11,7 +11,7 @@
 
 #include "app/app.h"
 #include "platform/bit_blt.h"
-#include "platform/qt/fake_desktop.h"
+#include "platform/fake/fake_desktop.h"
 
 namespace kepa::testing {
 

@@ -13,7 +13,7 @@
 
 #include "app/app.h"
 #include "clipping_fixture.h"
-#include "platform/qt/fake_desktop.h"
+#include "platform/fake/fake_desktop.h"
 
 namespace kepa {
 namespace {

@@ -1,0 +1,28 @@
+#include "platform/menu.h"
+
+#include <stdexcept>
+
+namespace kepa {
+
+MenuItem::MenuItem(std::string name, std::string caption, int index)
+    : name_(std::move(name)), caption_(std::move(caption)), index_(index) {}
+
+MenuItem& MenuItem::add(std::string name, std::string caption, int index) {
+  items_.push_back(std::make_unique<MenuItem>(std::move(name), std::move(caption), index));
+  return *items_.back();
+}
+
+MenuItem& MenuItem::find(const std::string& name, int index) {
+  if (MenuItem* found = search(name, index)) return *found;
+  throw std::out_of_range("no menu item " + name + "(" + std::to_string(index) + ")");
+}
+
+MenuItem* MenuItem::search(const std::string& name, int index) {
+  for (const auto& item : items_) {
+    if (item->name_ == name && item->index_ == index) return item.get();
+    if (MenuItem* found = item->search(name, index)) return found;
+  }
+  return nullptr;
+}
+
+}  // namespace kepa

@@ -1,0 +1,58 @@
+// The Qt window of Form1: the splash (dark blue, the artwork and five labels) and its timer.
+// Its unit is the twip.
+#pragma once
+
+#include <array>
+
+#include <QImage>
+#include <QLabel>
+#include <QWidget>
+
+#include "app/form1_face.h"
+#include "platform/qt/qt_timer.h"
+
+namespace kepa {
+
+class Form1Window final : public QWidget, public Form1Face {
+ public:
+  Form1Window(float twipsPerPixel, Handlers handlers);
+
+  void destroyLater() override;
+  [[nodiscard]] float widthTwips() const override {
+    return static_cast<float>(width()) * twipsPerPixel_;
+  }
+  [[nodiscard]] float heightTwips() const override {
+    return static_cast<float>(height()) * twipsPerPixel_;
+  }
+  [[nodiscard]] float leftTwips() const override { return leftTwips_; }
+  [[nodiscard]] float topTwips() const override { return topTwips_; }
+  void setLeftTwips(float left) override;
+  void setTopTwips(float top) override;
+  void show() override { QWidget::show(); }
+  void hide() override { QWidget::hide(); }
+  [[nodiscard]] bool isVisible() const override { return QWidget::isVisible(); }
+  [[nodiscard]] Timer& Timer1() override { return timer1_; }
+
+  std::array<QLabel*, 2> Label1{};
+  QLabel* Label2 = nullptr;
+  QLabel* Label3 = nullptr;
+  QLabel* Label4 = nullptr;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+
+ private:
+  QLabel* addLabel(const QString& caption, std::uint32_t textColour, float left, float top,
+                   float width, float height, int weight, int points);
+  void placeAt(float left, float top);
+
+  float twipsPerPixel_;
+  float leftTwips_ = 0.0F;
+  float topTwips_ = 0.0F;
+  Handlers handlers_;
+  QtTimer timer1_;
+  QImage artwork_;
+};
+
+}  // namespace kepa

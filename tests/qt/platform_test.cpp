@@ -1,0 +1,115 @@
+// The form runtime pieces: timers, menus, fonts, the save dialog's filters and the socket's
+// folder. (Lazily created windows are shown by each window's own load and unload tests.)
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QRegularExpression>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "platform/qt/fonts.h"
+#include "platform/qt/handlers_hold.h"
+#include "platform/qt/qt_timer.h"
+#include "platform/qt/save_dialog.h"
+#include "platform/qt/socket_instance.h"
+
+namespace kepa {
+namespace {
+
+// A window with a timer that counts its ticks.
+class ProbeWindow final : public QWidget {
+ public:
+  ProbeWindow() : ticker(*this, [this] { ++ticks; }) {}
+  QtTimer ticker;
+  int ticks = 0;
+};
+
+TEST(Timer, ZeroStopsAnyOtherIntervalRestartsAndHeldTicksRunOnceAfterTheHold) {
+  ProbeWindow window;
+  window.ticker.setInterval(20);
+  EXPECT_TRUE(window.ticker.isRunning());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window.ticks >= 2; }, 5000));
+  window.ticker.setInterval(0);
+  EXPECT_FALSE(window.ticker.isRunning());
+  const int ticks = window.ticks;
+  QTest::qWait(60);
+  EXPECT_EQ(window.ticks, ticks);
+  // Ticks that come due while the program's handlers are on hold wait for its end, and run
+  // once however many came due.
+  window.ticker.setInterval(5);
+  std::optional<HandlersOnHold> hold(std::in_place);
+  QTest::qWait(60);
+  EXPECT_EQ(window.ticks, ticks);
+  window.ticker.setInterval(10000);
+  EXPECT_TRUE(window.ticker.isRunning());
+  hold.reset();
+  EXPECT_EQ(window.ticks, ticks);  // not inside the handler that held them
+  QCoreApplication::processEvents();
+  EXPECT_EQ(window.ticks, ticks + 1);
+}
+
+TEST(Fonts, HeaviestFamilyPicksTheHeaviestInstalledCandidate) {
+  EXPECT_TRUE(heaviestFamily({QStringLiteral("No Such Family 1234")}).isEmpty());
+  EXPECT_EQ(heaviestFamily({QStringLiteral("No Such Family"), QStringLiteral("IPAPGothic")}),
+            QStringLiteral("IPAPGothic"));
+}
+
+TEST(SaveDialog, FileTypesShowTheirDescriptionsAndMatchEitherCase) {
+  const QString bmp = nameFilter("BMP ﾌｧｲﾙ", "*.BMP");
+  EXPECT_TRUE(bmp.startsWith(QStringLiteral("BMP ﾌｧｲﾙ (")));  // details hidden by the dialog
+  const QRegularExpression bmpFiles(
+      QRegularExpression::wildcardToRegularExpression(bmp.mid(bmp.indexOf('(') + 1).chopped(1)));
+  for (const auto& [name, matches] : {std::pair{"a.BMP", true},
+                                      {"a.bmp", true},
+                                      {"RozAze.Bmp", true},
+                                      {"a.png", false},
+                                      {"bmp", false},
+                                      {"a.bmpx", false}})
+    EXPECT_EQ(bmpFiles.match(QString::fromLatin1(name)).hasMatch(), matches) << name;
+  EXPECT_EQ(nameFilter("すべてのﾌｧｲﾙ", "*.*"), QStringLiteral("すべてのﾌｧｲﾙ (*)"));  // also no dot
+}
+
+// The socket's folder without a session bus: nobody but the user may reach or block it.
+TEST(SocketInstanceFolder, OnlyAFolderOfTheUserThatNobodyElseCanOpenIsUsed) {
+  namespace fs = std::filesystem;
+  const fs::path root = fs::path(::testing::TempDir()) / "kepa-folders";
+  fs::remove_all(root);
+  fs::create_directories(root);
+  const auto folder = [&](const char* name, fs::perms perms) {
+    fs::create_directory(root / name);
+    fs::permissions(root / name, perms, fs::perm_options::replace);
+  };
+  folder("private", fs::perms::owner_all);
+  folder("open", fs::perms::owner_all | fs::perms::group_read | fs::perms::others_exec);
+  std::ofstream(root / "file") << "x";
+  fs::create_directory_symlink(root / "private", root / "link");
+  const std::pair<const char*, const char*> cases[] = {
+      {"missing", ""},
+      {"private", ""},
+      {"open", " can be opened by other users"},
+      {"file", " is not a folder"},
+      {"link", " is not a folder"},
+      {"theirs", " belongs to another user"},
+  };
+  if (::geteuid() == 0) {  // only root can give a folder to another user
+    folder("theirs", fs::perms::owner_all);
+    ASSERT_EQ(::chown((root / "theirs").c_str(), 65534, 65534), 0);
+  }
+  for (const auto& [name, expected] : cases) {
+    if (std::string(name) == "theirs" && ::geteuid() != 0) continue;
+    const std::string path = (root / name).string();
+    std::string problem;
+    EXPECT_EQ(preparePrivateFolder(path, problem), *expected == '\0') << name;
+    EXPECT_EQ(problem, *expected == '\0' ? "" : path + expected) << name;
+  }
+  EXPECT_EQ(fs::status(root / "missing").permissions(), fs::perms::owner_all);
+  fs::remove_all(root);
+}
+
+}  // namespace
+}  // namespace kepa
