@@ -4,9 +4,6 @@
 #include <stdexcept>
 #include <string>
 
-#include <QCoreApplication>
-#include <QMouseEvent>
-
 #include <gtest/gtest.h>
 
 #include "app/app.h"
@@ -21,7 +18,7 @@ inline std::uint32_t screenColour(std::int32_t x, std::int32_t y) {
                                     (((x >> 8) + 4 * (y >> 8)) << 16));
 }
 
-// An App on a FakeDesktop whose screen holds screenColour, started, with helpers for the
+// An App on the fake front end whose screen holds screenColour, started, with helpers for the
 // capture, a left-button drag and the clipping menu.
 class ClippingTest : public ::testing::Test {
  protected:
@@ -53,10 +50,12 @@ class ClippingTest : public ::testing::Test {
     form2().Form_MouseUp(1, 0, static_cast<float>(release.x), static_cast<float>(release.y));
   }
 
-  // A mouse event as the window system delivers it to the clipping window.
-  void sendMouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
-    QMouseEvent event(type, at, window().mapToGlobal(at), button, held, Qt::NoModifier);
-    QCoreApplication::sendEvent(&window(), &event);
+  // A left-button drag as the window receives it, from `from` to `to`, released on the
+  // clipping window's own surface or over a window above it.
+  void mouseDrag(Point from, Point to, bool onOwnSurface = true) {
+    window().mousePressed(1, 0, from);
+    window().mouseMoved(1, 0, to);
+    window().mouseReleased(1, 0, to, onOwnSurface);
   }
 
   // The clipping menu as it pops up now.
@@ -73,14 +72,15 @@ class ClippingTest : public ::testing::Test {
   }
 
   Form2& form2() { return app.form2(); }
-  Form2Window& window() { return app.form2().window(); }
+  FakeForm2Window& window() { return dynamic_cast<FakeForm2Window&>(app.form2().window()); }
+  FakeForm3Window& magnifier() { return dynamic_cast<FakeForm3Window&>(app.form3().window()); }
   Module1& module1() { return app.module1(); }
   std::uint32_t pixelOf(const Picture& picture, std::int32_t x, std::int32_t y) {
     return static_cast<std::uint32_t>(GetPixel(const_cast<Picture&>(picture).hDC(), x, y));
   }
 
   FakeDesktop desktop;
-  App app{desktop};
+  App app{desktop, desktop.windows()};
 };
 
 }  // namespace kepa::testing

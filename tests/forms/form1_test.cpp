@@ -1,19 +1,14 @@
-// Form1 on a FakeDesktop: start-up, icon callbacks, the tray menu, the splash and the exit.
+// Form1 on the fake front end: start-up, icon callbacks, the tray menu, the splash and the exit.
 #include "app/form1.h"
 
 #include <algorithm>
-
-#include <QFontDatabase>
-#include <QFontInfo>
-#include <QLabel>
-#include <QMouseEvent>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
 #include "app/app.h"
 #include "clipping_fixture.h"
 #include "platform/fake/fake_desktop.h"
+#include "platform/kepa_icon.h"
 
 namespace kepa {
 namespace {
@@ -23,7 +18,7 @@ class Form1Test : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(app.start()); }
 
   Form1& form1() { return app.form1(); }
-  Form1Window& window() { return app.form1().window(); }
+  FakeForm1Window& window() { return dynamic_cast<FakeForm1Window&>(app.form1().window()); }
   long count(const std::string& call) const {
     return std::count(desktop.calls.begin(), desktop.calls.end(), call);
   }
@@ -34,7 +29,7 @@ class Form1Test : public ::testing::Test {
   }
 
   FakeDesktop desktop;
-  App app{desktop};
+  App app{desktop, desktop.windows()};
 };
 
 TEST_F(Form1Test, StartUpRegistersTheIconAndHidesWindowAndMenu) {
@@ -42,8 +37,7 @@ TEST_F(Form1Test, StartUpRegistersTheIconAndHidesWindowAndMenu) {
                                                      "Shell_NotifyIconA NIM_ADD"}));
   EXPECT_FALSE(window().isVisible());
   EXPECT_FALSE(window().KepaMenu.visible);
-  EXPECT_EQ(window().Timer1.interval(), 0);
-  EXPECT_FALSE(window().Timer1.isRunning());
+  EXPECT_EQ(window().Timer1().interval(), 0);
   ASSERT_TRUE(desktop.icon.has_value());
   const NOTIFYICONDATA& record = *desktop.icon;
   EXPECT_EQ(record.cbSize, 88U);
@@ -51,8 +45,8 @@ TEST_F(Form1Test, StartUpRegistersTheIconAndHidesWindowAndMenu) {
   EXPECT_EQ(record.uID, 1U);
   EXPECT_EQ(record.uFlags, 7U);
   EXPECT_EQ(record.uCallbackMessage, 512U);
-  EXPECT_EQ(desktop.iconOf(record.hIcon).cacheKey(), window().windowIcon().cacheKey());
-  EXPECT_FALSE(window().windowIcon().pixmap(16, 16).isNull());
+  ASSERT_NE(desktop.iconOf(record.hIcon), nullptr);
+  EXPECT_EQ(desktop.iconOf(record.hIcon), desktop.iconOf(desktop.iconHandle(kepaIcon())));
   EXPECT_EQ(std::string(record.szTip.data(), 64),
             std::string("DIRUZAZU\0", 9) + std::string(55, ' '));
 }
@@ -66,19 +60,17 @@ TEST(Form1Centring, CentresOnThePrimaryMonitorInTwipsWithSinglePrecision) {
     std::int32_t screenWidth, screenHeight;
     const std::vector<Monitor>& monitors;
     float twipsPerPixel;
-    std::int32_t width, height;  // window pixels
-    float left, top;             // twips
-    std::int32_t x, y;           // pixels
+    float left, top;  // twips
   } cases[] = {
-      // 7680 - 2782.5 = 4897.5 twips = 326.5 pixels, which rounds to even.
-      {1024, 768, one, 15.0F, 371, 206, 4897.5F, 4215.0F, 326, 281},
-      {1920, 1080, one, 15.0F, 371, 206, 11617.5F, 6555.0F, 774, 437},
-      // 120 DPI: 463.75 x 257.5 pixels round to 464 x 258.
-      {1280, 1024, one, 12.0F, 464, 258, 4896.0F, 4596.0F, 408, 383},
+      // The window is 371 x 206 pixels: 5565 x 3090 twips.
+      {1024, 768, one, 15.0F, 4897.5F, 4215.0F},
+      {1920, 1080, one, 15.0F, 11617.5F, 6555.0F},
+      // 120 DPI: 463.75 x 257.5 pixels round to 464 x 258, 5568 x 3096 twips.
+      {1280, 1024, one, 12.0F, 4896.0F, 4596.0F},
       // 200 %: the same size to the eye, in twice the pixels.
-      {2048, 1536, one, 7.5F, 742, 412, 4897.5F, 4215.0F, 653, 562},
-      {1536, 768, rightOfA, 15.0F, 371, 206, 16417.5F, 1335.0F, 1094, 89},
-      {1024, 1368, belowA, 15.0F, 371, 206, 4897.5F, 13215.0F, 326, 881},
+      {2048, 1536, one, 7.5F, 4897.5F, 4215.0F},
+      {1536, 768, rightOfA, 15.0F, 16417.5F, 1335.0F},
+      {1024, 1368, belowA, 15.0F, 4897.5F, 13215.0F},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.screenWidth << " x " << c.screenHeight);
@@ -86,13 +78,11 @@ TEST(Form1Centring, CentresOnThePrimaryMonitorInTwipsWithSinglePrecision) {
     desktop.screen = Surface(c.screenWidth, c.screenHeight);
     desktop.monitorLayout = c.monitors;
     desktop.twipsPerPixel = c.twipsPerPixel;
-    App app(desktop);
+    App app(desktop, desktop.windows());
     ASSERT_TRUE(app.start());
-    Form1Window& window = app.form1().window();
-    EXPECT_EQ(window.size(), QSize(c.width, c.height));
+    Form1Face& window = app.form1().window();
     EXPECT_FLOAT_EQ(window.leftTwips(), c.left);
     EXPECT_FLOAT_EQ(window.topTwips(), c.top);
-    EXPECT_EQ(window.pos(), QPoint(c.x, c.y));
   }
 }
 
@@ -146,45 +136,33 @@ TEST_F(Form1Test, MessageNumberIsXDividedByTwipsPerPixel) {
 TEST_F(Form1Test, SplashShowsForTwoAndAHalfSecondsRearmsAndIgnoresMouseMoves) {
   choose("VerP");
   EXPECT_TRUE(window().isVisible());
-  EXPECT_EQ(window().Timer1.interval(), 2500);
-  EXPECT_TRUE(window().Timer1.isRunning());
+  EXPECT_EQ(window().Timer1().interval(), 2500);
   // Moves over the visible splash never open the menu, whatever their x.
   desktop.popups.clear();
-  for (int x = 0; x < window().width(); ++x) {
-    const QPointF at(x + 0.5, 10);
-    QMouseEvent move(QEvent::MouseMove, at, window().mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QCoreApplication::sendEvent(&window(), &move);
-  }
+  for (int x = 0; x < 371; ++x)
+    window().mouseMove(static_cast<float>(x) + 0.5F, 10);
   EXPECT_TRUE(desktop.popups.empty());
 
-  QTest::qWait(150);
-  const int before = window().Timer1.remainingTime();
+  window().Timer1().setInterval(1);
   choose("VerP");  // again while visible: shown again, the interval set again
   EXPECT_TRUE(window().isVisible());
-  EXPECT_EQ(window().Timer1.interval(), 2500);
-  EXPECT_GT(window().Timer1.remainingTime(), before);
+  EXPECT_EQ(window().Timer1().interval(), 2500);
 
-  EXPECT_TRUE(QTest::qWaitFor([&] { return !window().isVisible(); }, 10000));
-  EXPECT_EQ(window().Timer1.interval(), 0);
-  EXPECT_FALSE(window().Timer1.isRunning());
+  window().Timer1().elapse();
+  EXPECT_FALSE(window().isVisible());
+  EXPECT_EQ(window().Timer1().interval(), 0);
   EXPECT_TRUE(desktop.icon.has_value());
 }
 
 TEST_F(Form1Test, ExitRemovesTheIconClosesTheWindowsAndEnds) {
   choose("VerP");
-  QPointer<Form1Window> splash(&window());
   choose("ExitKepa");
   EXPECT_FALSE(desktop.icon.has_value());
   EXPECT_EQ(count("Shell_NotifyIconA NIM_DELETE"), 1);
   EXPECT_EQ(desktop.exitCode, 0);
   EXPECT_TRUE(app.ended());
   EXPECT_FALSE(form1().isLoaded());
-  ASSERT_FALSE(splash.isNull());
-  EXPECT_FALSE(splash->isVisible());
-  EXPECT_FALSE(splash->Timer1.isRunning());  // no further tick
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  EXPECT_TRUE(splash.isNull());
+  EXPECT_EQ(desktop.unloadedWindows(), 1U);  // the splash, gone with the handler
 }
 
 TEST_F(Form1Test, UnloadDeletesTheIconAndTheNextReferenceLoadsAgain) {
@@ -192,7 +170,7 @@ TEST_F(Form1Test, UnloadDeletesTheIconAndTheNextReferenceLoadsAgain) {
   form1().Unload();
   EXPECT_FALSE(desktop.icon.has_value());
   EXPECT_FALSE(form1().isLoaded());
-  Form1Window& again = window();  // the reference loads and runs Form_Load again
+  FakeForm1Window& again = window();  // the reference loads and runs Form_Load again
   EXPECT_EQ(count("Shell_NotifyIconA NIM_ADD"), 2);
   ASSERT_TRUE(desktop.icon.has_value());
   EXPECT_NE(desktop.icon->hWnd, firstHandle);
@@ -214,7 +192,7 @@ TEST(Form1StartUp, WaitsQuietlyForTheNotificationAreaThenSaysWhenThereIsNone) {
   for (const auto& c : cases) {
     FakeDesktop desktop;
     desktop.notificationAreaAvailable = c.trayAppears;
-    App app(desktop);
+    App app(desktop, desktop.windows());
     desktop.whileWaiting = [&] { EXPECT_TRUE(desktop.messages.empty()) << c.wait; };
     EXPECT_EQ(app.start(c.launch), c.trayAppears) << c.wait;
     ASSERT_FALSE(desktop.calls.empty());
@@ -230,7 +208,7 @@ TEST(Form1StartUp, EndedWhileWaitingForTheTrayDoesNotStartAndACaptureAskedForRun
   for (const bool trayAppears : {true, false}) {
     FakeDesktop desktop;
     desktop.notificationAreaAvailable = trayAppears;
-    App app(desktop);
+    App app(desktop, desktop.windows());
     desktop.whileWaiting = [&] { app.form1().ExitKepa_Click(); };
     EXPECT_FALSE(app.start());
     EXPECT_TRUE(app.ended());
@@ -241,86 +219,14 @@ TEST(Form1StartUp, EndedWhileWaitingForTheTrayDoesNotStartAndACaptureAskedForRun
   }
   // A capture asked for while waiting runs once the icon is there.
   FakeDesktop desktop;
-  App app(desktop);
+  App app(desktop, desktop.windows());
   desktop.whileWaiting = [&] { app.requestCapture(); };
   ASSERT_TRUE(app.start());
   ASSERT_GE(desktop.calls.size(), 3U);
   EXPECT_EQ(std::vector<std::string>(desktop.calls.begin(), desktop.calls.begin() + 3),
             (std::vector<std::string>{"waitForNotificationArea 5000", "Shell_NotifyIconA NIM_ADD",
                                       "GetDC"}));
-  EXPECT_TRUE(app.form2().window().isVisible());
-}
-
-TEST_F(Form1Test, SplashLabelsFontsAndRendering) {
-  const Qt::Alignment left = Qt::AlignLeft | Qt::AlignTop;
-  const struct {
-    QLabel* label;
-    const char* caption;
-    QRect pixels;
-    QColor text;
-    int weight, points;
-    bool opaque;
-    Qt::Alignment alignment;
-  } cases[] = {
-      {window().Label1[0], "KEPA", {8, 16, 177, 65}, Qt::red, QFont::Bold, 36, false, left},
-      {window().Label1[1], "KEPA", {80, 40, 169, 65}, Qt::white, QFont::Bold, 36, false, left},
-      {window().Label2,
-       "VER  3.0",
-       {168, 96, 185, 49},
-       Qt::red,
-       QFont::Normal,
-       24,
-       true,
-       Qt::AlignHCenter | Qt::AlignTop},
-      {window().Label3, "Present's", {24, 176, 113, 33}, Qt::white, QFont::Bold, 12, false, left},
-      {window().Label4,
-       "Orvane Project",
-       {144, 168, 209, 41},
-       Qt::white,
-       QFont::Bold,
-       18,
-       false,
-       left},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.caption);
-    EXPECT_EQ(c.label->text(), QString::fromUtf8(c.caption));
-    EXPECT_EQ(c.label->geometry(), c.pixels);
-    EXPECT_EQ(c.label->palette().color(QPalette::WindowText), c.text);
-    EXPECT_EQ(c.label->font().family(), QStringLiteral("Arial Black"));
-    EXPECT_EQ(c.label->font().weight(), c.weight);
-    EXPECT_EQ(c.label->font().pointSize(), c.points);
-    EXPECT_EQ(c.label->autoFillBackground(), c.opaque);
-    EXPECT_EQ(c.label->alignment(), c.alignment);
-  }
-  EXPECT_EQ(window().Label2->palette().color(QPalette::Window), QColor(0, 0, 0));
-  EXPECT_EQ(window().windowFlags() & Qt::FramelessWindowHint, Qt::FramelessWindowHint);
-  // The font names map onto installed faces; "Arial Black" is not a free font, so its stand-in
-  // must be a real, installed face.
-  EXPECT_EQ(QFontInfo(QFont(QStringLiteral("ＭＳ Ｐゴシック"))).family(),
-            QStringLiteral("IPAPGothic"));
-  const QString heavy = QFontInfo(window().Label1[0]->font()).family();
-  EXPECT_TRUE(QFontDatabase::families().contains(heavy)) << heavy.toStdString();
-
-  // Dark blue, the opaque version label on black, the artwork over the top-left 161 x 161
-  // pixels and red text of "KEPA" in Label1(0).
-  const QImage shot = window().grab().toImage();
-  ASSERT_EQ(shot.size(), QSize(371, 206));
-  EXPECT_EQ(shot.pixelColor(365, 200), QColor(0, 0, 0x80));
-  EXPECT_EQ(shot.pixelColor(300, 20), QColor(0, 0, 0x80));
-  EXPECT_EQ(shot.pixelColor(350, 143), QColor(0, 0, 0));
-  int differing = 0;
-  bool red = false;
-  for (int y = 0; y < 161; y += 4) {
-    for (int x = 0; x < 161; x += 4)
-      differing += shot.pixelColor(x, y) != QColor(0, 0, 0x80);
-  }
-  for (int y = 16; y < 81; ++y) {
-    for (int x = 8; x < 80; ++x)
-      red |= shot.pixelColor(x, y) == QColor(255, 0, 0);
-  }
-  EXPECT_GT(differing, 100);
-  EXPECT_TRUE(red);
+  EXPECT_TRUE(dynamic_cast<FakeWindow&>(app.form2().window()).shown);
 }
 
 // スタ－トキャプチャ－ asked for from the command line: the menu's capture while nothing of the
@@ -340,11 +246,11 @@ TEST_F(CaptureRequest, RunsOnlyWhileNothingOfTheProgramIsOpen) {
 
   app.requestCapture();
   EXPECT_EQ(count("GetDC"), 1);
-  EXPECT_TRUE(window().isVisible());
+  EXPECT_TRUE(window().shown);
 
   app.requestCapture();
   drag({100, 50}, {140, 80}, {140, 80});
-  desktop.whileModal = [&](QWidget&) { app.requestCapture(); };
+  desktop.whileModal = [&](FormWindow&) { app.requestCapture(); };
   form2().hatena_click(2);  // the custom settings dialog
   desktop.whileModal = nullptr;
   EXPECT_EQ(count("showModal"), 1);
@@ -353,7 +259,7 @@ TEST_F(CaptureRequest, RunsOnlyWhileNothingOfTheProgramIsOpen) {
   form2().EndClip_Click();
   app.requestCapture();
   EXPECT_EQ(count("GetDC"), 2);
-  EXPECT_TRUE(window().isVisible());
+  EXPECT_TRUE(window().shown);
 }
 
 }  // namespace

@@ -1,11 +1,6 @@
-// The clipping window on a FakeDesktop: the capture, the selection by the left
+// The clipping window on the fake front end: the capture, the selection by the left
 // button, the frame, the region images and the clipping menu's enabling.
 #include "clip/form2.h"
-
-#include <QCoreApplication>
-#include <QCursor>
-#include <QMouseEvent>
-#include <QPointer>
 
 #include <gtest/gtest.h>
 
@@ -18,10 +13,7 @@ namespace {
 using Form2Test = testing::ClippingTest;
 using testing::screenColour;
 
-QImage shotOf(QWidget& window) {
-  return window.grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
-QRgb captured(std::int32_t x, std::int32_t y) {
+std::uint32_t captured(std::int32_t x, std::int32_t y) {
   return Colour(screenColour(x, y)).pixel();
 }
 
@@ -35,8 +27,8 @@ TEST_F(Form2Test, CaptureLoadsTheWindowCopiesTheScreenAndShowsIt) {
   EXPECT_EQ(module1().SliderG, 50);
   EXPECT_EQ(module1().SliderB, 50);
   EXPECT_EQ(module1().CustomOption, 1);
-  EXPECT_TRUE(window().isVisible());
-  EXPECT_EQ(window().geometry(), QRect(0, 0, 1024, 768));
+  EXPECT_TRUE(window().shown);
+  EXPECT_EQ(window().frame, Rect(0, 0, 1024, 768));
   ASSERT_EQ(window().image.width(), 1024);
   ASSERT_EQ(window().image.height(), 768);
   for (std::int32_t y = 0; y < 768; ++y) {
@@ -46,14 +38,10 @@ TEST_F(Form2Test, CaptureLoadsTheWindowCopiesTheScreenAndShowsIt) {
   const auto getDc = std::find(desktop.calls.begin(), desktop.calls.end(), "GetDC");
   ASSERT_NE(getDc, desktop.calls.end());
   EXPECT_NE(std::find(getDc, desktop.calls.end(), "ReleaseDC"), desktop.calls.end());
-  // The controls start hidden; the cross-hair shows where the pointer is the
-  // moment the window does.
+  // The controls start hidden.
   EXPECT_FALSE(window().Picture1.visible() || window().Picture2.visible());
   EXPECT_FALSE(window().Shape1().visible);
   EXPECT_EQ(window().Picture1.backColor().value(), Colour::kWindowBackground);
-  const QPoint pointer = QCursor::pos();
-  EXPECT_EQ(shotOf(window()).pixel(pointer - QPoint(0, 10)),
-            captured(pointer.x(), pointer.y() - 10) ^ 0x00FFFFFFU);
   // Picture1 at (2040, 120) twips, 1815 x 1335; Picture2 at (2040, 1680), 1815
   // x 1215.
   const struct {
@@ -92,7 +80,7 @@ TEST_F(Form2Test, SecondCaptureWhileOpenKeepsTheLoadAndTheSelection) {
   for (const Point size : {Point{1536, 768}, Point{800, 600}}) {
     desktop.screen = Surface(size.x, size.y, 0xFF123456U);
     capture();
-    EXPECT_EQ(window().geometry(), QRect(0, 0, size.x, size.y));
+    EXPECT_EQ(window().frame, Rect(0, 0, size.x, size.y));
     EXPECT_EQ(window().image.width(), size.x);
     EXPECT_EQ(window().image.row(size.y - 1)[size.x - 1], 0xFF123456U);
     EXPECT_EQ(form2().SelWidth, 40);
@@ -251,13 +239,13 @@ TEST_F(Form2Test, ClipMenuItemsAndTheirEnabling) {
             "EndClip クリッピング終了 e|");
   // Asking whether the magnifier is visible loaded it, hidden.
   ASSERT_TRUE(app.form3().isLoaded());
-  EXPECT_FALSE(app.form3().window().isVisible());
+  EXPECT_FALSE(magnifier().shown);
 
   // After a selection, with the region image shown, nothing changed and the magnifier up.
   drag({10, 10}, {50, 50}, {50, 50});
   module1().ImageChanged = false;
   window().changePicture1([](Picture& picture) { picture.setVisible(true); });
-  app.form3().window().show();
+  magnifier().shown = true;
   const std::string after = items();
   for (const char* line :
        {"|SavePic 名前を付けて保存 e|", "|SaveClip クリップボ－ド格納 e|",
@@ -275,18 +263,14 @@ TEST_F(Form2Test, EndingTheClippingClosesBothWindowsAndKeepsTheModule) {
   drag({10, 10}, {50, 40}, {50, 40});
   module1().ImageChanged = true;
   openMenu();  // loads the magnifier, hidden
-  QPointer<Form2Window> clipping(&window());
   desktop.menuChoices.push_back("EndClip");
   form2().Form_MouseDown(2, 0, 0, 0);
   EXPECT_FALSE(form2().isLoaded() || app.form3().isLoaded());
-  ASSERT_FALSE(clipping.isNull());
-  EXPECT_FALSE(clipping->isVisible());
+  EXPECT_EQ(desktop.unloadedWindows(), 2U);  // both gone once the handler has returned
   EXPECT_TRUE(desktop.icon.has_value());
   EXPECT_EQ(module1().SelStartX, 10);
   EXPECT_TRUE(module1().ImageChanged && module1().SelectActive);
   EXPECT_EQ(form2().SelWidth, 40);
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  EXPECT_TRUE(clipping.isNull());
 
   capture();  // a new clipping window, its controls in their initial state
   EXPECT_FALSE(window().Shape1().visible);
@@ -342,57 +326,41 @@ TEST_F(Form2Test, MosaicResizesBothPicturesAndGreyShowsTheHourglass) {
   EXPECT_EQ(module1().PixelBuffer[77], (std::array<std::uint8_t, 3>{77, 77, 77}));
 }
 
-TEST_F(Form2Test, AShownRegionImageIsRepaintedAfterEachCommandAndHidesTheFrame) {
-  capture();
-  drag({100, 100}, {160, 140}, {160, 140});
-  // Over the frame's right and bottom edges.
-  window().changePicture1([](Picture& picture) {
-    picture.setVisible(true);
-    picture.move({130, 110});
-  });
-  form2().Nega_Click();
-  const QImage shot = shotOf(window());
-  const auto negative = [](std::int32_t x, std::int32_t y) { return captured(x, y) ^ 0xFFFFFFU; };
-  EXPECT_EQ(shot.pixel(130, 110), negative(101, 101));
-  EXPECT_EQ(shot.pixel(160, 130), negative(131, 121));  // not the frame
-  EXPECT_EQ(shot.pixel(140, 140), negative(111, 131));
-  EXPECT_NE(shot.pixel(100, 130), captured(100, 130));  // the frame
-}
-
-TEST_F(Form2Test, WindowRoutesRealMouseEventsAndPaintsFrameAndCursor) {
+TEST_F(Form2Test, TheWindowsMouseReachesTheHandlers) {
   capture();
   desktop.cursor = {200, 100};
-  sendMouse(QEvent::MouseButtonPress, {200, 100}, Qt::LeftButton, Qt::LeftButton);
-  sendMouse(QEvent::MouseMove, {260, 140}, Qt::NoButton, Qt::LeftButton);
+  window().mousePressed(1, 0, {200, 100});
+  window().mouseMoved(1, 0, {260, 140});
   EXPECT_EQ(window().Shape1().width, 61);
   EXPECT_EQ(window().Shape1().height, 41);
-  const QImage shot = shotOf(window());
-  const QRgb frame = form2().SelColor.pixel();
-  // The outline passes through the press pixel and the cursor's row; the
-  // interior is transparent.
-  for (const QPoint at : {QPoint(200, 100), QPoint(230, 100), QPoint(200, 120), QPoint(230, 140)})
-    EXPECT_EQ(shot.pixel(at), frame) << at.x() << "," << at.y();
-  EXPECT_EQ(shot.pixel(230, 120), captured(230, 120));
-  EXPECT_EQ(shot.pixel(10, 700), captured(10, 700));
-  // The cross-hair inverts what lies beneath its arms around the pointer at
-  // (260, 140): the captured image, and the frame where the two cross; its
-  // centre stays clear.
-  EXPECT_EQ(shot.pixel(260, 150), captured(260, 150) ^ 0x00FFFFFFU);
-  EXPECT_EQ(shot.pixel(270, 140), captured(270, 140) ^ 0x00FFFFFFU);
-  EXPECT_EQ(shot.pixel(260, 130), frame ^ 0x00FFFFFFU);
-  EXPECT_EQ(shot.pixel(261, 141), captured(261, 141));
-  EXPECT_EQ(window().cursor().shape(), Qt::BlankCursor);
-  // Entering the window (a menu above it closed) shows the cross-hair at once.
-  QEnterEvent enter(QPointF(400, 300), QPointF(400, 300), QPointF(400, 300));
-  QCoreApplication::sendEvent(&window(), &enter);
-  EXPECT_EQ(shotOf(window()).pixel(400, 290), captured(400, 290) ^ 0x00FFFFFFU);
-
   desktop.cursor = {260, 140};
-  sendMouse(QEvent::MouseButtonRelease, {260, 140}, Qt::LeftButton, Qt::NoButton);
+  window().mouseReleased(1, 0, {260, 140}, true);
   EXPECT_EQ(form2().SelWidth, 60);
-  sendMouse(QEvent::MouseButtonPress, {5, 5}, Qt::RightButton, Qt::RightButton);
+  window().mousePressed(2, 0, {5, 5});
   ASSERT_FALSE(desktop.popups.empty());
   EXPECT_EQ(desktop.popups.back().name, "ClipMenu");
+}
+
+TEST_F(Form2Test, ChangesRepaintOnlyWhatChanged) {
+  capture();
+  // A drag step repaints the old and the new outline of the frame, edge by edge.
+  drag({100, 100}, {160, 140}, {160, 140});
+  window().invalidated.clear();
+  form2().Form_MouseMove(1, 0, 170, 150);
+  EXPECT_EQ(window().invalidated,
+            (std::vector<Rect>{{100, 100, 61, 1}, {100, 140, 61, 1}, {100, 100, 1, 41},
+                               {160, 100, 1, 41}, {100, 100, 71, 1}, {100, 150, 71, 1},
+                               {100, 100, 1, 51}, {170, 100, 1, 51}}));
+  // A command on a shown region image repaints it where it is; a hidden one, nothing.
+  form2().hyouji_Click();
+  window().invalidated.clear();
+  form2().Nega_Click();
+  const Rect shown{136, 8, 61, 41};
+  EXPECT_EQ(window().invalidated, (std::vector<Rect>{shown, shown}));
+  form2().hyouji_Click();
+  window().invalidated.clear();
+  form2().Gray_Click();
+  EXPECT_TRUE(window().invalidated.empty());
 }
 
 }  // namespace

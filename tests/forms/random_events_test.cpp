@@ -1,13 +1,10 @@
-// Seeded random sequences of handler calls and mouse events on a FakeDesktop, with the
+// Seeded random sequences of handler calls and mouse events on the fake front end, with the
 // rules checked after every step. A bounded run is part of the suite (and of the sanitizer
 // build, which catches any read or write outside a surface); a long one is
 //   KEPA_RANDOM_EVENTS=100000 build/default/tests/forms/kepa_forms_tests
 //   --gtest_filter='RandomEvents.*'
 #include <cstdlib>
-#include <filesystem>
 #include <random>
-
-#include <QCoreApplication>
 
 #include <gtest/gtest.h>
 
@@ -18,14 +15,6 @@ namespace {
 
 class RandomEvents : public testing::ClippingTest {
  protected:
-  void SetUp() override {
-    ClippingTest::SetUp();
-    folder = std::filesystem::temp_directory_path() / ("kepa-random-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-    desktop.appPath = folder.string();
-  }
-  void TearDown() override { std::filesystem::remove_all(folder); }
-
   int below(int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); }
 
   // A coordinate anywhere on the screen, near its edges, or far outside it: as far as an X11
@@ -83,10 +72,10 @@ class RandomEvents : public testing::ClippingTest {
         [&] { form2().hatena_click(1); },
         [&] {
           const int answer = below(3);
-          desktop.whileModal = [answer](QWidget& shown) {
-            auto& dialog = static_cast<Form4Window&>(shown);
-            if (answer == 0) dialog.Command1->click();
-            if (answer == 1) dialog.Command2->click();
+          desktop.whileModal = [answer](FormWindow& shown) {
+            auto& dialog = dynamic_cast<FakeForm4Window&>(shown);
+            if (answer == 0) dialog.clickOk();
+            if (answer == 1) dialog.clickCancel();
             if (answer == 2) dialog.close();
           };
           form2().hatena_click(2);
@@ -94,7 +83,7 @@ class RandomEvents : public testing::ClippingTest {
         },
         [&] {
           desktop.saveAnswers.push_back(below(2) == 0 ? std::nullopt
-                                                      : std::optional((folder / "r.bmp").string()));
+                                                      : std::optional<std::string>("/tmp/r.bmp"));
           form2().SavePic_Click();
         },
         [&] { form2().SaveClip_Click(); }, [&] { form2().hyouji_Click(); },
@@ -123,7 +112,7 @@ class RandomEvents : public testing::ClippingTest {
     while ((pick -= weights[action]) >= 0)
       ++action;
     actions[action]();
-    if (below(16) == 0) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (below(16) == 0) desktop.DoEvents();
     if (form2().isLoaded()) {
       const Picture& image = window().Picture1;
       ASSERT_EQ(Point(image.width(), image.height()), size);
@@ -161,7 +150,6 @@ class RandomEvents : public testing::ClippingTest {
   static constexpr Point kInitial{121, 89};
   std::mt19937 random;
   Point size = kInitial;
-  std::filesystem::path folder;
 };
 
 TEST_F(RandomEvents, SeededSequencesKeepEveryRule) {

@@ -1,6 +1,4 @@
 // Showing, hiding, dragging and restoring the region image on the clipping window.
-#include <QApplication>
-
 #include <gtest/gtest.h>
 
 #include "clipping_fixture.h"
@@ -19,21 +17,15 @@ class RegionViewTest : public testing::ClippingTest {
   }
   Picture& picture() { return window().Picture1; }
   std::uint32_t at(std::int32_t x, std::int32_t y) { return pixelOf(picture(), x, y); }
-  // A left-button drag of real mouse events from `from` to `to`.
-  void mouseDrag(QPoint from, QPoint to) {
-    sendMouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
-    sendMouse(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
-    sendMouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
-  }
-  static QPoint qt(Point p) { return {p.x, p.y}; }
-  QImage shot() { return window().grab().toImage().convertToFormat(QImage::Format_RGB32); }
+  static Point plus(Point p, std::int32_t dx, std::int32_t dy) { return {p.x + dx, p.y + dy}; }
+  static constexpr int kDrag = FakeForm2Window::kDragDistance;
 };
 
 TEST_F(RegionViewTest, ShowingTogglesAndOnlyAClickOnTheShownImageHidesIt) {
   const Point placed = picture().position();
   // Hidden (a selection does not show it): a press where it lies starts a selection.
   EXPECT_FALSE(picture().visible());
-  mouseDrag(qt(placed) + QPoint(4, 4), qt(placed) + QPoint(4, 4));
+  mouseDrag(plus(placed, 4, 4), plus(placed, 4, 4));
   EXPECT_EQ(module1().SelStartX, desktop.cursor.x);
   drag({100, 50}, {147, 83}, {147, 83});
   for (const bool shown : {true, false, true}) {
@@ -44,11 +36,10 @@ TEST_F(RegionViewTest, ShowingTogglesAndOnlyAClickOnTheShownImageHidesIt) {
   EXPECT_EQ(picture().width(), 48);
   // A press and release on the shown image, moving less than a drag: its click hides it, and
   // the window's own handlers see nothing (no new selection starts).
-  const QPoint on = qt(placed) + QPoint(5, 5);
-  sendMouse(QEvent::MouseButtonPress, on, Qt::LeftButton, Qt::LeftButton);
-  sendMouse(QEvent::MouseMove, on + QPoint(QApplication::startDragDistance() - 1, 0), Qt::NoButton,
-            Qt::LeftButton);
-  sendMouse(QEvent::MouseButtonRelease, on, Qt::LeftButton, Qt::NoButton);
+  const Point on = plus(placed, 5, 5);
+  window().mousePressed(1, 0, on);
+  window().mouseMoved(1, 0, plus(on, kDrag - 1, 0));
+  window().mouseReleased(1, 0, on, true);
   EXPECT_FALSE(picture().visible());
   EXPECT_EQ(module1().SelStartX, 100);
   EXPECT_EQ(form2().SelWidth, 47);
@@ -57,40 +48,32 @@ TEST_F(RegionViewTest, ShowingTogglesAndOnlyAClickOnTheShownImageHidesIt) {
 TEST_F(RegionViewTest, ADragMovesTheImagesCentreOntoTheDropPointWithAnOutlineOnTheWay) {
   form2().hyouji_Click();
   const Point placed = picture().position();
-  const QPoint grab = qt(placed) + QPoint(10, 10);
+  const Point grab = plus(placed, 10, 10);
   // Dropped on itself, a drag moves nothing and is no click.
-  mouseDrag(grab, grab + QPoint(QApplication::startDragDistance() + 3, 2));
+  mouseDrag(grab, plus(grab, kDrag + 3, 2));
   EXPECT_EQ(picture().position(), placed);
   EXPECT_TRUE(picture().visible());
   // The right button over the shown image is the image's, which has no handler: no menu.
   desktop.popups.clear();
-  sendMouse(QEvent::MouseButtonPress, grab, Qt::RightButton, Qt::RightButton);
+  window().mousePressed(2, 0, grab);
   EXPECT_TRUE(desktop.popups.empty());
 
-  sendMouse(QEvent::MouseButtonPress, grab, Qt::LeftButton, Qt::LeftButton);
-  sendMouse(QEvent::MouseMove, {600, 400}, Qt::NoButton, Qt::LeftButton);
-  // During the drag an inverting outline of the image's size is centred on the pointer.
-  const QImage during = shot();
-  const auto inverted = [&](int x, int y) {
-    return Colour(screenColour(x, y)).pixel() ^ 0xFFFFFFU;
-  };
-  EXPECT_EQ(during.pixel(576, 383), inverted(576, 383));  // 600 - 48 / 2, 400 - 34 / 2
-  EXPECT_EQ(during.pixel(623, 416), inverted(623, 416));
-  EXPECT_EQ(during.pixel(600, 383), inverted(600, 383));
-  EXPECT_EQ(during.pixel(590, 395), Colour(screenColour(590, 395)).pixel());
+  window().mousePressed(1, 0, grab);
+  window().mouseMoved(1, 0, {600, 400});
+  // During the drag an outline of the image's size is centred on the pointer.
+  const FrameShape& outline = window().dragOutline();
+  EXPECT_TRUE(outline.visible);
+  EXPECT_EQ(Rect(outline.left, outline.top, outline.width, outline.height),
+            Rect(576, 383, 48, 34));  // 600 - 48 / 2, 400 - 34 / 2
   EXPECT_EQ(picture().position(), placed);  // the image itself stays until the drop
-  sendMouse(QEvent::MouseButtonRelease, {600, 400}, Qt::LeftButton, Qt::NoButton);
+  window().mouseReleased(1, 0, {600, 400}, true);
   EXPECT_EQ(picture().position(), (Point{576, 383}));
   EXPECT_TRUE(picture().visible());
-  const QImage after = shot();
-  EXPECT_EQ(after.pixel(576, 383), Colour(at(0, 0)).pixel());  // the image, no outline left
-  EXPECT_EQ(after.pixel(650, 450), Colour(screenColour(650, 450)).pixel());
+  EXPECT_FALSE(outline.visible);
   EXPECT_EQ(module1().SelStartX, 100);  // no selection began
 
   // A drop over the magnifier, which lies above the clipping window, is not on its surface.
-  form2().GZoom_Click();
-  app.form3().window().move(700, 500);
-  mouseDrag({580, 390}, {750, 550});
+  mouseDrag({580, 390}, {750, 550}, false);
   EXPECT_EQ(picture().position(), (Point{576, 383}));
   // A drop by the handler does not show a hidden image.
   form2().hyouji_Click();

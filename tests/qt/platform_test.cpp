@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QImage>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -16,6 +17,7 @@
 #include "platform/qt/handlers_hold.h"
 #include "platform/qt/qt_timer.h"
 #include "platform/qt/save_dialog.h"
+#include "platform/qt/save_picture.h"
 #include "platform/qt/socket_instance.h"
 
 namespace kepa {
@@ -72,6 +74,57 @@ TEST(SaveDialog, FileTypesShowTheirDescriptionsAndMatchEitherCase) {
                                       {"a.bmpx", false}})
     EXPECT_EQ(bmpFiles.match(QString::fromLatin1(name)).hasMatch(), matches) << name;
   EXPECT_EQ(nameFilter("すべてのﾌｧｲﾙ", "*.*"), QStringLiteral("すべてのﾌｧｲﾙ (*)"));  // also no dot
+}
+
+// A picture saved as a 24-bit bitmap under any name; every failure says why and loses nothing.
+TEST(SaveBitmapFile, WritesABitmapUnderAnyNameAndLosesNothingOnAFailure) {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::path(::testing::TempDir()) / "kepa-save";
+  fs::remove_all(folder);
+  fs::create_directories(folder / "a folder");
+  Surface picture(47, 33);
+  for (std::int32_t y = 0; y < 33; ++y) {
+    for (std::int32_t x = 0; x < 47; ++x)
+      picture.row(y)[x] = 0xFF000000U | static_cast<std::uint32_t>(x * 5 << 16 | y * 7);
+  }
+  for (const char* name : {"RozAze.bmp", "noextension", "picture.png"}) {
+    const fs::path file = folder / name;
+    ASSERT_TRUE(saveBitmapFile(picture, file.string()).saved) << name;
+    EXPECT_EQ(fs::file_size(file), 54U + 144U * 33U);  // 24 bits per pixel, padded rows
+    const QImage read(QString::fromStdString(file.string()), "BMP");
+    ASSERT_EQ(read.size(), QSize(47, 33)) << name;
+    EXPECT_EQ(read.pixel(46, 32), picture.row(32)[46]) << name;
+    EXPECT_EQ(read.pixel(3, 1), picture.row(1)[3]) << name;
+  }
+  const fs::path existing = folder / "keep.bmp";
+  { std::ofstream(existing, std::ios::binary) << "precious"; }
+  // A folder nobody can write, a full disk, a folder as the name, a folder that does not
+  // exist, no name; and a picture without pixels over an existing file.
+  for (const auto& [path, image] :
+       {std::pair<std::string, const Surface*>{"/proc/kepa.bmp", &picture},
+        {"/dev/full", &picture},
+        {(folder / "a folder").string(), &picture},
+        {(folder / "missing" / "x.bmp").string(), &picture},
+        {"", &picture},
+        {existing.string(), nullptr}}) {
+    const Surface none;
+    const SaveOutcome outcome = saveBitmapFile(image != nullptr ? *image : none, path);
+    EXPECT_FALSE(outcome.saved) << path;
+    EXPECT_FALSE(outcome.reason.empty()) << path;
+  }
+  struct stat full {};
+  ASSERT_EQ(::stat("/dev/full", &full), 0);
+  EXPECT_TRUE(S_ISCHR(full.st_mode));  // still the device
+  EXPECT_TRUE(fs::is_directory(folder / "a folder"));
+  std::ifstream kept(existing, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "precious");
+  std::vector<std::string> names;  // no temporary file left behind
+  for (const auto& entry : fs::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"RozAze.bmp", "a folder", "keep.bmp", "noextension",
+                                             "picture.png"}));
+  fs::remove_all(folder);
 }
 
 // The socket's folder without a session bus: nobody but the user may reach or block it.
