@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Mutation check: how many small, deliberate faults do the unit and forms suites catch?
+"""Mutation check: how many small, deliberate faults do the unit, forms and Qt suites catch?
 
 Each mutation below changes one token in the pixel core (platform/ outside platform/qt), the
 effects or the rules of the clipping and zoom windows: an operator, a constant, a rounding mode
@@ -7,13 +7,15 @@ or an off-by-one. For every mutation the script
 
   1. checks that its snippet occurs exactly once in the file (otherwise the mutation is
      reported as invalid and skipped),
-  2. writes the mutated file, rebuilds only kepa_unit_tests and kepa_forms_tests,
-  3. runs the unit tests, then (if they all pass) the forms tests on Qt's offscreen platform;
-     a failing test, a crash or a timeout kills the mutation, all tests passing lets it survive,
+  2. writes the mutated file, rebuilds only kepa_unit_tests, kepa_forms_tests and
+     kepa_qt_tests,
+  3. runs the unit tests, then (if they all pass) the forms tests on the fake front end, then
+     the Qt front end's tests on Qt's offscreen platform; a failing test, a crash or a timeout
+     kills the mutation, all tests passing lets it survive,
   4. puts the original file back, whatever happened (also on Ctrl-C or an error).
 
 A mutation that does not build is reported as invalid and does not count. Before the first
-mutation both suites are built and run on the tree as it is: they must pass, or the score would
+mutation the suites are built and run on the tree as it is: they must pass, or the score would
 mean nothing. At the end the tests are rebuilt from the restored tree, one line is printed per
 mutation and then "mutation score: K of N killed" (N counts the valid mutations).
 
@@ -21,7 +23,8 @@ It is run by hand, to compare two states of the test suite (same list, before an
 is not part of the test command:
 
   cmake --preset default
-  nice -n 10 cmake --build --preset default --target kepa_unit_tests kepa_forms_tests -j 2
+  nice -n 10 cmake --build --preset default --target kepa_unit_tests kepa_forms_tests \
+    kepa_qt_tests -j 2
   tools/mutation/mutate.py build/default            # all mutations
   tools/mutation/mutate.py build/default --only 3,17 # some of them, by number
   tools/mutation/mutate.py --list                    # the list, without building anything
@@ -119,7 +122,7 @@ MUTATIONS = [
     ("magnifier/zoom_rules.h", "kZoomOffset = 7;", "kZoomOffset = 6;"),
 ]
 
-TARGETS = ["kepa_unit_tests", "kepa_forms_tests"]
+TARGETS = ["kepa_unit_tests", "kepa_forms_tests", "kepa_qt_tests"]
 
 
 def build(folder, jobs, log):
@@ -160,11 +163,12 @@ def suites(folder):
     plain = dict(os.environ)
     offscreen = dict(os.environ, QT_QPA_PLATFORM="offscreen")
     return [("unit", find_binary(folder, "kepa_unit_tests"), plain),
-            ("forms", find_binary(folder, "kepa_forms_tests"), offscreen)]
+            ("forms", find_binary(folder, "kepa_forms_tests"), plain),
+            ("qt", find_binary(folder, "kepa_qt_tests"), offscreen)]
 
 
 def first_failing_suite(folder, timeout, log):
-    """The name of the first suite with a failing test, or None when both pass."""
+    """The name of the first suite with a failing test, or None when all pass."""
     for name, binary, environment in suites(folder):
         if not run_tests(binary, environment, timeout, log):
             return name
