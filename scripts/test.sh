@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds kepa and runs every test: installs the Debian packages it needs, builds the default
-# configuration and runs the whole CTest suite (unit, forms, end-to-end and a short run of
-# each benchmark), then builds with AddressSanitizer and UndefinedBehaviorSanitizer and runs
-# the unit and forms suites under them, and last builds the program and the unit tests with
-# clang and runs those. Exits non-zero on any failure.
+# configuration and runs the whole CTest suite (unit, forms, the Qt front end's, end-to-end, the
+# package check and a short run of each benchmark); builds the code that needs no Qt without
+# Qt (which that configuration does not even look for) and runs its unit and forms tests;
+# builds with AddressSanitizer and UndefinedBehaviorSanitizer and runs the unit, forms and Qt
+# suites under them; and last builds the program and the unit and forms tests with clang and
+# runs those. Exits non-zero on any failure.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -14,6 +16,10 @@ jobs=$(nproc)
 cmake --preset default
 cmake --build --preset default -j "$jobs"
 ctest --preset default
+
+cmake --preset core
+cmake --build --preset core -j "$jobs"
+ctest --preset core
 
 cmake --preset asan
 cmake --build --preset asan -j "$jobs"
