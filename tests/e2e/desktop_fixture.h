@@ -45,11 +45,6 @@ struct Decoded {
   }
 };
 
-inline std::string slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 inline Decoded readWithImageMagick(const std::string& file, const std::string& scratch) {
   Decoded decoded;
   const std::string size = scratch + ".size";
@@ -57,9 +52,19 @@ inline Decoded readWithImageMagick(const std::string& file, const std::string& s
       std::system(("convert '" + file + "' -depth 8 rgb:'" + scratch + "'").c_str()) != 0) {
     return decoded;
   }
-  std::sscanf(slurp(size).c_str(), "%d %d", &decoded.width, &decoded.height);
-  decoded.rgb = slurp(scratch);
+  std::sscanf(readFile(size).c_str(), "%d %d", &decoded.width, &decoded.height);
+  decoded.rgb = readFile(scratch);
   return decoded;
+}
+
+// How many pixels of `image` differ from `expected(x, y)`.
+inline int wrongPixels(const Decoded& image, const std::function<QRgb(int, int)>& expected) {
+  int wrong = 0;
+  for (int y = 0; y < image.height; ++y) {
+    for (int x = 0; x < image.width; ++x)
+      wrong += image.at(x, y) != expected(x, y);
+  }
+  return wrong;
 }
 
 // The image on the session's clipboard as `type`, read by xclip into `scratch`.
@@ -122,14 +127,10 @@ class CaptureOnDesktop : public ::testing::Test {
 
   // Captures the pattern (from the tray, or with `start`), then inverts the real screen, which
   // what the program shows must not follow; false when the capture did not start.
-  bool captureThenChangeTheScreen() {
-    return captureThenChangeTheScreen([this] { return startCapture(); });
-  }
-  template <typename Start>
-  bool captureThenChangeTheScreen(Start start) {
+  bool captureThenChangeTheScreen(const std::function<bool()>& start = nullptr) {
     const QRect screen = session.screen();
     session.setRootPicture(pattern(screen.size()));
-    if (!start()) return false;
+    if (!(start ? start() : startCapture())) return false;
     QImage inverted = pattern(screen.size());
     inverted.invertPixels();
     session.setRootPicture(inverted);
@@ -141,11 +142,8 @@ class CaptureOnDesktop : public ::testing::Test {
 
   // The frozen image stays the pattern after the real screen changed (captured from the tray,
   // or with `start`).
-  void expectFrozenPattern() {
-    expectFrozenPattern([this] { return startCapture(); });
-  }
-  template <typename Start>
-  void expectFrozenPattern(Start start, const Panels& panels = nullptr) {
+  void expectFrozenPattern(const std::function<bool()>& start = nullptr,
+                           const Panels& panels = nullptr) {
     ASSERT_TRUE(captureThenChangeTheScreen(start));
     // The pointer was left on the tray icon, below the checked rows: every pixel above the
     // taskbar is the picture as it was, the tray menu's place included.

@@ -30,35 +30,34 @@ constexpr int kHeight = 1080;
 const QPoint kTrayIcon(1905, 15);
 const QPoint kFirstTrayItem(1800, 27);
 
-// The pixels of `shot` that differ from `expected`, outside the boxes to skip; `where` is
-// their bounding box.
-int differences(const QImage& shot, const QImage& expected, const std::vector<QRect>& skip,
-                QRect* where = nullptr) {
+// The pixels of `shot` that differ from `expected`, outside the boxes to skip.
+int differences(const QImage& shot, const QImage& expected, const std::vector<QRect>& skip) {
   int count = 0;
   for (int y = 0; y < expected.height(); ++y) {
     for (int x = 0; x < expected.width(); ++x) {
       const bool skipped = std::any_of(skip.begin(), skip.end(),
                                        [&](const QRect& box) { return box.contains(x, y); });
-      if (!skipped && shot.pixel(x, y) != expected.pixel(x, y)) {
-        ++count;
-        if (where != nullptr) *where |= QRect(x, y, 1, 1);
-      }
+      count += !skipped && shot.pixel(x, y) != expected.pixel(x, y);
     }
   }
   return count;
 }
 
-// kepa, started with `arguments`, in a session of its own: one output of kWidth x kHeight
-// pixels at `scale` showing `background`.
+// kepa in a session of its own: one output of kWidth x kHeight pixels at `scale` showing
+// `background`.
 class KepaInWayland {
  public:
-  KepaInWayland(const QImage& background, int scale, const std::vector<std::string>& arguments)
-      : session(kWidth, kHeight, background, scale) {
-    std::vector<std::string> command{"env", "KEPA_TRACE_MENUS=1", KEPA_BINARY};
-    command.insert(command.end(), arguments.begin(), arguments.end());
-    kepa = session.start(command, session.directory() + "/kepa.log");
-  }
+  KepaInWayland(const QImage& background, int scale)
+      : session(kWidth, kHeight, background, scale),
+        kepa(session.start({"env", "KEPA_TRACE_MENUS=1", KEPA_BINARY},
+                           session.directory() + "/kepa.log")) {}
 
+  // The icon in waybar's tray, once it is there.
+  bool docked() {
+    return waitUntil(
+        [&] { return session.trayItems().find("StatusNotifierItem") != std::string::npos; },
+        seconds(20));
+  }
   [[nodiscard]] std::string log() const { return readFile(session.directory() + "/kepa.log"); }
   [[nodiscard]] std::size_t timesInLog(const std::string& line) const {
     const std::string text = log();
@@ -124,25 +123,19 @@ QImage regionOf(const QImage& screen) {
 
 class WaylandDesktop : public ::testing::Test, public KepaInWayland {
  protected:
-  WaylandDesktop() : KepaInWayland(pattern(QSize(kWidth, kHeight)), 1, {}) {}
+  WaylandDesktop() : KepaInWayland(pattern(QSize(kWidth, kHeight)), 1) {}
 };
 
 TEST_F(WaylandDesktop, TrayMenuCaptureRegionClipboardMagnifierAndExit) {
   // The icon in waybar's tray, and its menu drawn by waybar on the right press.
-  ASSERT_TRUE(
-      waitUntil([&] { return session.trayItems().find("StatusNotifierItem") != std::string::npos; },
-                seconds(20)))
-      << log();
+  ASSERT_TRUE(docked()) << log();
   // The compositor draws the pointer into every picture of the screen, grim's and the
   // portal's: the boxes where it was are left out of the comparisons.
   const QPoint aside(900, 700);
   session.movePointer(aside);
   const QImage before = session.screenshot();
   session.click(kTrayIcon, WaylandSession::kRight);
-  ASSERT_TRUE(waitUntil([&] { return timesInLog("kepa: menu ") > 0; }, seconds(10))) << log();
-  EXPECT_NE(log().find("kepa: menu ＫＥＰＡメニュ－[スタ－トキャプチャ－|-|バ－ジョン情報|-|"
-                       "ＫＥＰＡＫＥＰＡの終了]"),
-            std::string::npos)
+  ASSERT_TRUE(waitUntil([&] { return timesInLog("kepa: menu ＫＥＰＡ") > 0; }, seconds(10)))
       << log();
   ASSERT_TRUE(waitUntil(
       [&] { return session.screenshot().pixel(kFirstTrayItem) != before.pixel(kFirstTrayItem); },
@@ -162,27 +155,17 @@ TEST_F(WaylandDesktop, TrayMenuCaptureRegionClipboardMagnifierAndExit) {
   const std::vector<QRect> pointers{QRect(aside - QPoint(2, 2), QSize(40, 40)),
                                     QRect(kFirstTrayItem - QPoint(2, 2), QSize(40, 40)),
                                     QRect(away - QPoint(16, 16), QSize(56, 56))};
-  QImage frozen;
-  EXPECT_TRUE(waitUntil(
-      [&] {
-        frozen = session.screenshot();
-        return differences(frozen, before, pointers) == 0;
-      },
-      seconds(10)))
-      << [&] {
-           QRect where;
-           const int count = differences(frozen, before, pointers, &where);
-           return std::to_string(count) + " pixels differ in (" + std::to_string(where.x()) + ", " +
-                  std::to_string(where.y()) + ") " + std::to_string(where.width()) + " x " +
-                  std::to_string(where.height());
-         }();
+  int wrong = 0;
+  EXPECT_TRUE(
+      waitUntil([&] { return (wrong = differences(session.screenshot(), before, pointers)) == 0; },
+                seconds(10)))
+      << wrong << " pixels differ";
 
   // A drag selects 200 x 140 pixels: the region image is 201 x 141 and reaches the Wayland
   // clipboard exactly.
   const QImage region = selectAndCopy({100, 80}, {300, 220});
   ASSERT_EQ(region.size(), QSize(201, 141)) << log();
-  const QImage expected = regionOf(before);
-  EXPECT_EQ(differences(region, expected, {}), 0);
+  EXPECT_EQ(differences(region, regionOf(before), {}), 0);
 
   // The magnifier opens over the frozen screen, and jumps away when the pointer comes onto
   // it.
@@ -237,11 +220,8 @@ TEST_F(WaylandDesktop, TrayMenuCaptureRegionClipboardMagnifierAndExit) {
 // the picture.
 TEST(WaylandScaledDesktop, CapturesInLogicalPixels) {
   const QImage logical = pattern(QSize(kWidth / 2, kHeight / 2));
-  KepaInWayland desktop(logical.scaled(kWidth, kHeight), 2, {});
-  ASSERT_TRUE(waitUntil(
-      [&] { return desktop.session.trayItems().find("StatusNotifierItem") != std::string::npos; },
-      seconds(20)))
-      << desktop.log();
+  KepaInWayland desktop(logical.scaled(kWidth, kHeight), 2);
+  ASSERT_TRUE(desktop.docked()) << desktop.log();
   // The pointer, which the compositor draws into the picture, stays out of the region until
   // the frozen screen is up: the second kepa ends once it has handed the capture over, before
   // the portal has taken the picture. The canvas then draws its cross-hair at the pointer.
