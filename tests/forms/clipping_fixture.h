@@ -40,27 +40,30 @@ class ClippingTest : public ::testing::Test {
     desktop.sendIconEvent(WM_RBUTTONDOWN);
   }
 
-  // The left button pressed at `from`, moved to `to`, released at `release`.
+  // The left button pressed at `from`, moved to `to`, released at `release`, as the window
+  // receives them; the pointer is where each event happens.
   void drag(Point from, Point to, Point release) {
     desktop.cursor = from;
-    form2().Form_MouseDown(1, 0, static_cast<float>(from.x), static_cast<float>(from.y));
+    window().mousePressed(1, 0, from);
     desktop.cursor = to;
-    form2().Form_MouseMove(1, 0, static_cast<float>(to.x), static_cast<float>(to.y));
+    window().mouseMoved(1, 0, to);
     desktop.cursor = release;
-    form2().Form_MouseUp(1, 0, static_cast<float>(release.x), static_cast<float>(release.y));
+    window().mouseReleased(1, 0, release, true);
   }
 
-  // A left-button drag as the window receives it, from `from` to `to`, released on the
-  // clipping window's own surface or over a window above it.
+  // A left-button drag from `from` to `to`, released on the clipping window's own surface or
+  // over a window above it.
   void mouseDrag(Point from, Point to, bool onOwnSurface = true) {
     window().mousePressed(1, 0, from);
     window().mouseMoved(1, 0, to);
     window().mouseReleased(1, 0, to, onOwnSurface);
   }
 
-  // The clipping menu as it pops up now.
-  const MenuSnapshot& openMenu() {
-    form2().Form_MouseDown(2, 0, 0, 0);
+  // The clipping menu as it pops up now, on a right press at the window's corner; the item
+  // named `choice` (if any) chosen from it.
+  const MenuSnapshot& openMenu(const std::string& choice = "") {
+    desktop.menuChoices.push_back(choice);
+    window().mousePressed(2, 0, {0, 0});
     return desktop.popups.back();
   }
 

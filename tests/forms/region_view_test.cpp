@@ -64,7 +64,7 @@ TEST_F(RegionViewTest, ADragMovesTheImagesCentreOntoTheDropPointWithAnOutlineOnT
   const FrameShape& outline = window().dragOutline();
   EXPECT_TRUE(outline.visible);
   EXPECT_EQ(Rect(outline.left, outline.top, outline.width, outline.height),
-            Rect(576, 383, 48, 34));  // 600 - 48 / 2, 400 - 34 / 2
+            Rect(576, 383, 48, 34));        // 600 - 48 / 2, 400 - 34 / 2
   EXPECT_EQ(picture().position(), placed);  // the image itself stays until the drop
   window().mouseReleased(1, 0, {600, 400}, true);
   EXPECT_EQ(picture().position(), (Point{576, 383}));
