@@ -66,13 +66,10 @@ TEST(SaveDialog, FileTypesShowTheirDescriptionsAndMatchEitherCase) {
   EXPECT_TRUE(bmp.startsWith(QStringLiteral("BMP ﾌｧｲﾙ (")));  // details hidden by the dialog
   const QRegularExpression bmpFiles(
       QRegularExpression::wildcardToRegularExpression(bmp.mid(bmp.indexOf('(') + 1).chopped(1)));
-  for (const auto& [name, matches] : {std::pair{"a.BMP", true},
-                                      {"a.bmp", true},
-                                      {"RozAze.Bmp", true},
-                                      {"a.png", false},
-                                      {"bmp", false},
-                                      {"a.bmpx", false}})
-    EXPECT_EQ(bmpFiles.match(QString::fromLatin1(name)).hasMatch(), matches) << name;
+  for (const char* name : {"a.BMP", "a.bmp", "RozAze.Bmp"})
+    EXPECT_TRUE(bmpFiles.match(QString::fromLatin1(name)).hasMatch()) << name;
+  for (const char* name : {"a.png", "bmp", "a.bmpx"})
+    EXPECT_FALSE(bmpFiles.match(QString::fromLatin1(name)).hasMatch()) << name;
   EXPECT_EQ(nameFilter("すべてのﾌｧｲﾙ", "*.*"), QStringLiteral("すべてのﾌｧｲﾙ (*)"));  // also no dot
 }
 
@@ -100,15 +97,15 @@ TEST(SaveBitmapFile, WritesABitmapUnderAnyNameAndLosesNothingOnAFailure) {
   { std::ofstream(existing, std::ios::binary) << "precious"; }
   // A folder nobody can write, a full disk, a folder as the name, a folder that does not
   // exist, no name; and a picture without pixels over an existing file.
-  for (const auto& [path, image] :
-       {std::pair<std::string, const Surface*>{"/proc/kepa.bmp", &picture},
-        {"/dev/full", &picture},
-        {(folder / "a folder").string(), &picture},
-        {(folder / "missing" / "x.bmp").string(), &picture},
-        {"", &picture},
-        {existing.string(), nullptr}}) {
-    const Surface none;
-    const SaveOutcome outcome = saveBitmapFile(image != nullptr ? *image : none, path);
+  const std::string failing[] = {"/proc/kepa.bmp",
+                                 "/dev/full",
+                                 (folder / "a folder").string(),
+                                 (folder / "missing" / "x.bmp").string(),
+                                 "",
+                                 existing.string()};
+  const Surface none;
+  for (const std::string& path : failing) {
+    const SaveOutcome outcome = saveBitmapFile(path == existing ? none : picture, path);
     EXPECT_FALSE(outcome.saved) << path;
     EXPECT_FALSE(outcome.reason.empty()) << path;
   }
