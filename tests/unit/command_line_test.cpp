@@ -68,30 +68,22 @@ TEST(CommandLine, TextsAreJapaneseUnderAJapaneseLocale) {
   EXPECT_EQ(first({"--version"}), "kepa 3.0");
 }
 
-struct Locale {
-  const char* lcAll;
-  const char* lcMessages;
-  const char* lang;
-  Language language;
-};
-
-class MessageLanguage : public ::testing::TestWithParam<Locale> {};
-
-TEST_P(MessageLanguage, TheFirstSetVariableDecides) {
-  const Locale& locale = GetParam();
-  EXPECT_EQ(messageLanguage(locale.lcAll, locale.lcMessages, locale.lang), locale.language);
+TEST(MessageLanguage, TheFirstSetVariableDecides) {
+  using enum Language;
+  const struct {
+    const char *lcAll, *lcMessages, *lang;
+    Language language;
+  } cases[] = {{nullptr, nullptr, nullptr, English},
+               {nullptr, nullptr, "ja_JP.UTF-8", Japanese},
+               {nullptr, nullptr, "ja", Japanese},
+               {nullptr, nullptr, "en_US.UTF-8", English},
+               {nullptr, "ja_JP.UTF-8", "en_US.UTF-8", Japanese},
+               {"C", "ja_JP.UTF-8", "ja_JP.UTF-8", English},
+               {"", "", "ja_JP.eucJP", Japanese},
+               {"ja_JP.UTF-8", "C", "C", Japanese}};
+  for (const auto& c : cases)
+    EXPECT_EQ(messageLanguage(c.lcAll, c.lcMessages, c.lang), c.language) << c.lang;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Variables, MessageLanguage,
-    ::testing::Values(Locale{nullptr, nullptr, nullptr, Language::English},
-                      Locale{nullptr, nullptr, "ja_JP.UTF-8", Language::Japanese},
-                      Locale{nullptr, nullptr, "ja", Language::Japanese},
-                      Locale{nullptr, nullptr, "en_US.UTF-8", Language::English},
-                      Locale{nullptr, "ja_JP.UTF-8", "en_US.UTF-8", Language::Japanese},
-                      Locale{"C", "ja_JP.UTF-8", "ja_JP.UTF-8", Language::English},
-                      Locale{"", "", "ja_JP.eucJP", Language::Japanese},
-                      Locale{"ja_JP.UTF-8", "C", "C", Language::Japanese}));
 
 }  // namespace
 }  // namespace kepa

@@ -16,16 +16,9 @@ TEST(CrossHair, DrawsExactlyTheListedPixels) {
     expected[k][14] = k <= 11 || k >= 17;
     expected[14][k] = k <= 12 || k >= 16;
   }
-  for (const auto& [column, row] : {std::pair{13, 12},
-                                    {14, 12},
-                                    {15, 12},
-                                    {12, 13},
-                                    {16, 13},
-                                    {12, 15},
-                                    {16, 15},
-                                    {13, 16},
-                                    {14, 16},
-                                    {15, 16}})
+  const std::pair<int, int> ring[] = {{13, 12}, {14, 12}, {15, 12}, {12, 13}, {16, 13},
+                                      {12, 15}, {16, 15}, {13, 16}, {14, 16}, {15, 16}};
+  for (const auto& [column, row] : ring)
     expected[row][column] = true;
   const CrossHair cursor;
   for (int row = 0; row < 32; ++row) {
