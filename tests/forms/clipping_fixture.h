@@ -1,6 +1,7 @@
 // The fixture of the clipping window's and the magnifier's forms tests.
 #pragma once
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -74,6 +75,9 @@ class ClippingTest : public ::testing::Test {
     throw std::out_of_range(name);
   }
 
+  long count(const std::string& call) const {
+    return std::count(desktop.calls.begin(), desktop.calls.end(), call);
+  }
   Form2& form2() { return app.form2(); }
   FakeForm2Window& window() { return dynamic_cast<FakeForm2Window&>(app.form2().window()); }
   FakeForm3Window& magnifier() { return dynamic_cast<FakeForm3Window&>(app.form3().window()); }
