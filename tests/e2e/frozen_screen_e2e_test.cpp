@@ -1,6 +1,7 @@
 // The frozen screen as the user sees it on the real program: the cross-hair from the first
-// moment and after a menu closes, the frozen screen all around each dialog (a failed save's
-// message box among them), and a drop over the magnifier that moves nothing.
+// moment and after a menu closes, the frame of a real drag, the frozen screen all around each
+// dialog (a failed save's message box among them), and a drop over the magnifier that moves
+// nothing.
 #include <gtest/gtest.h>
 
 #include "desktop_fixture.h"
@@ -93,6 +94,12 @@ TEST_F(FrozenScreen, CrossHairDialogsLayeringAndDrops) {
       << session.saveScreenshot("no-cross-hair-after-menu");
   const QImage frozen = session.screenshot();
   EXPECT_EQ(frozen.pixel(700, 450), kRed);  // the other program as it was
+  // The real drag's frame runs through the press and the pointer pixels, columns 100..300 and
+  // rows 80..220; inside and outside it the frozen picture shows.
+  for (const QPoint p : {QPoint(100, 80), QPoint(300, 80), QPoint(100, 220), QPoint(300, 220)})
+    EXPECT_EQ(frozen.pixel(p), patternAt(100, 80) ^ 0x00FFFFFFU) << p.x() << "," << p.y();
+  for (const QPoint p : {QPoint(200, 150), QPoint(99, 150), QPoint(301, 150), QPoint(200, 79)})
+    EXPECT_EQ(frozen.pixel(p), patternAt(p.x(), p.y())) << p.x() << "," << p.y();
 
   // 2. Each dialog opens on top, with the frozen screen (not the other program's blue window,
   // not the inverted desktop) all around it.
