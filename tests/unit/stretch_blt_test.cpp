@@ -149,43 +149,30 @@ TEST(RowBands, CoverEveryRowExactlyOnceSmallOrLarge) {
 
 // Blocks large enough to be split across cores give the same pixels as the rule.
 TEST(RowBands, LargeBlockCopiesFollowTheRules) {
-  constexpr std::int32_t kWidth = 1201;
-  constexpr std::int32_t kHeight = 1003;
-  Surface source(kWidth, kHeight);
-  for (std::int32_t y = 0; y < kHeight; ++y) {
-    for (std::int32_t x = 0; x < kWidth; ++x) {
-      source.row(y)[x] = Colour(static_cast<std::uint32_t>(x * 7 + y * 131) & 0xFFFFFFU).pixel();
-    }
+  const auto colour = [](std::int32_t x, std::int32_t y) {
+    return x < 0 || y < 0 ? 0U : static_cast<std::uint32_t>(x * 7 + y * 131) & 0xFFFFFFU;
+  };
+  Surface source(1201, 1003);
+  for (std::int32_t y = 0; y < 1003; ++y) {
+    for (std::int32_t x = 0; x < 1201; ++x)
+      source.row(y)[x] = Colour(colour(x, y)).pixel();
   }
-  Surface dest(kWidth, kHeight, Colour(0x0F0F0F).pixel());
-  DeviceContext to(dest);
   // One column and one row to the left of and above the source: those read black.
-  BitBlt(to, 0, 0, kWidth, kHeight, DeviceContext(source), -1, -1, RasterOp::SRCINVERT);
-  for (std::int32_t y = 0; y < kHeight; ++y) {
-    for (std::int32_t x = 0; x < kWidth; ++x) {
-      const std::uint32_t s =
-          x == 0 || y == 0 ? 0
-                           : static_cast<std::uint32_t>((x - 1) * 7 + (y - 1) * 131) & 0xFFFFFFU;
-      ASSERT_EQ(Colour::fromPixel(dest.row(y)[x]).value(), s ^ 0x0F0F0FU) << x << "," << y;
-    }
+  Surface dest(1201, 1003, Colour(0x0F0F0F).pixel());
+  DeviceContext to(dest);
+  BitBlt(to, 0, 0, 1201, 1003, DeviceContext(source), -1, -1, RasterOp::SRCINVERT);
+  for (std::int32_t y = 0; y < 1003; ++y) {
+    for (std::int32_t x = 0; x < 1201; ++x)
+      ASSERT_EQ(Colour::fromPixel(dest.row(y)[x]).value(), colour(x - 1, y - 1) ^ 0x0F0F0FU);
   }
-
   // Halving in both directions keeps every other row and column.
   Surface shrunk(600, 500);
   DeviceContext shrunkDc(shrunk);
   shrunkDc.setStretchMode(StretchMode::COLORONCOLOR);
-  Surface big(1200, 1000);
-  for (std::int32_t y = 0; y < 1000; ++y) {
-    for (std::int32_t x = 0; x < 1200; ++x)
-      big.row(y)[x] = Colour(static_cast<std::uint32_t>(x + 4096 * y)).pixel();
-  }
-  StretchBlt(shrunkDc, 0, 0, 600, 500, DeviceContext(big), 0, 0, 1200, 1000, RasterOp::SRCCOPY);
+  StretchBlt(shrunkDc, 0, 0, 600, 500, DeviceContext(source), 0, 0, 1200, 1000, RasterOp::SRCCOPY);
   for (std::int32_t y = 0; y < 500; ++y) {
-    for (std::int32_t x = 0; x < 600; ++x) {
-      ASSERT_EQ(Colour::fromPixel(shrunk.row(y)[x]).value(),
-                static_cast<std::uint32_t>(2 * x + 4096 * 2 * y))
-          << x << "," << y;
-    }
+    for (std::int32_t x = 0; x < 600; ++x)
+      ASSERT_EQ(Colour::fromPixel(shrunk.row(y)[x]).value(), colour(2 * x, 2 * y)) << x << "," << y;
   }
 }
 
