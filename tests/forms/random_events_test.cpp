@@ -1,8 +1,6 @@
 // Seeded random sequences of handler calls and mouse events on the fake front end, with the
-// rules checked after every step. A bounded run is part of the suite (and of the sanitizer
-// build, which catches any read or write outside a surface); a long one is
-//   KEPA_RANDOM_EVENTS=100000 build/default/tests/forms/kepa_forms_tests
-//   --gtest_filter='RandomEvents.*'
+// rules checked after every step; the sanitizer build catches any read or write outside a
+// surface. KEPA_RANDOM_EVENTS=100000 asks for a long run.
 #include <cstdlib>
 #include <random>
 

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QApplication>
 #include <QImage>
 #include <QRegularExpression>
 #include <QTest>
@@ -163,3 +164,13 @@ TEST(SocketInstanceFolder, OnlyAFolderOfTheUserThatNobodyElseCanOpenIsUsed) {
 
 }  // namespace
 }  // namespace kepa
+
+// The Qt front end's tests run headless on Qt's offscreen platform.
+int main(int argc, char* argv[]) {
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  kepa::installFontSubstitutions();
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
