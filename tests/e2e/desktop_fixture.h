@@ -4,8 +4,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -33,45 +31,19 @@ inline QImage pattern(QSize size) {
   return image;
 }
 
-// The pixels of an image file as ImageMagick reads them: width, height and RGB bytes.
-struct Decoded {
-  int width = 0;
-  int height = 0;
-  std::string rgb;
-  [[nodiscard]] QRgb at(int x, int y) const {
-    const std::size_t i = (static_cast<std::size_t>(y) * width + x) * 3;
-    return qRgb(static_cast<unsigned char>(rgb[i]), static_cast<unsigned char>(rgb[i + 1]),
-                static_cast<unsigned char>(rgb[i + 2]));
-  }
-};
-
-inline Decoded readWithImageMagick(const std::string& file, const std::string& scratch) {
-  Decoded decoded;
-  const std::string size = scratch + ".size";
-  if (std::system(("identify -format '%w %h' '" + file + "' > '" + size + "'").c_str()) != 0 ||
-      std::system(("convert '" + file + "' -depth 8 rgb:'" + scratch + "'").c_str()) != 0) {
-    return decoded;
-  }
-  std::sscanf(readFile(size).c_str(), "%d %d", &decoded.width, &decoded.height);
-  decoded.rgb = readFile(scratch);
-  return decoded;
+// An image file as Qt reads it, in 32-bit RGB; a null image if it cannot be read.
+inline QImage readImage(const std::string& file) {
+  return QImage(QString::fromStdString(file)).convertToFormat(QImage::Format_RGB32);
 }
 
 // How many pixels of `image` differ from `expected(x, y)`.
-inline int wrongPixels(const Decoded& image, const std::function<QRgb(int, int)>& expected) {
+inline int wrongPixels(const QImage& image, const std::function<QRgb(int, int)>& expected) {
   int wrong = 0;
-  for (int y = 0; y < image.height; ++y) {
-    for (int x = 0; x < image.width; ++x)
-      wrong += image.at(x, y) != expected(x, y);
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x)
+      wrong += image.pixel(x, y) != expected(x, y);
   }
   return wrong;
-}
-
-// The image on the session's clipboard as `type`, read by xclip into `scratch`.
-inline Decoded readClipboard(const XSession& session, const std::string& scratch,
-                             const std::string& type = "image/png") {
-  if (!session.run("xclip -selection clipboard -t " + type + " -o > '" + scratch + "'")) return {};
-  return readWithImageMagick(scratch, scratch + ".rgb");
 }
 
 // icewm's taskbar (with its clock) covers the bottom rows; the picture is checked above it.
@@ -92,9 +64,6 @@ class CaptureOnDesktop : public ::testing::Test {
     }
   }
 
-  // Chooses スタ－トキャプチャ－ (the first item) and waits for the frozen screen.
-  bool startCapture() { return kepa.startCapture(); }
-
   // A left-button drag with the real mouse at a human pace, through the middle of the way.
   void select(QPoint from, QPoint to) {
     session.xdotool("mousemove " + at(from) + " sleep 0.2 mousedown 1 sleep 0.2 mousemove " +
@@ -113,13 +82,14 @@ class CaptureOnDesktop : public ::testing::Test {
     return waitUntil([&] { return !kepa.windowNamed(name).has_value(); }, seconds(10));
   }
 
-  // The image on the clipboard, once there is one.
-  Decoded clipboardImage(const std::string& name) {
-    Decoded image;
+  // The image on the clipboard, read as PNG by xclip, once there is one.
+  QImage clipboardImage(const std::string& name) {
+    const std::string file = session.directory() + "/" + name + ".png";
+    QImage image;
     waitUntil(
         [&] {
-          image = readClipboard(session, session.directory() + "/" + name + ".png");
-          return image.width > 0;
+          return session.run("xclip -selection clipboard -t image/png -o > '" + file + "'") &&
+                 !(image = readImage(file)).isNull();
         },
         seconds(10));
     return image;
@@ -130,7 +100,7 @@ class CaptureOnDesktop : public ::testing::Test {
   bool captureThenChangeTheScreen(const std::function<bool()>& start = nullptr) {
     const QRect screen = session.screen();
     session.setRootPicture(pattern(screen.size()));
-    if (!(start ? start() : startCapture())) return false;
+    if (!(start ? start() : kepa.startCapture())) return false;
     QImage inverted = pattern(screen.size());
     inverted.invertPixels();
     session.setRootPicture(inverted);
@@ -141,26 +111,17 @@ class CaptureOnDesktop : public ::testing::Test {
   using Panels = std::function<bool(int x, int y)>;
 
   // The frozen image stays the pattern after the real screen changed (captured from the tray,
-  // or with `start`).
+  // or with `start`): within a few seconds, every pixel above the taskbar (and outside `panels`
+  // and the cross-hair at the pointer) is the picture as it was, the tray menu's place included.
   void expectFrozenPattern(const std::function<bool()>& start = nullptr,
                            const Panels& panels = nullptr) {
     ASSERT_TRUE(captureThenChangeTheScreen(start));
-    // The pointer was left on the tray icon, below the checked rows: every pixel above the
-    // taskbar is the picture as it was, the tray menu's place included.
-    EXPECT_TRUE(showsThePattern(panels))
-        << "first wrong pixel at " << wrong_.x() << "," << wrong_.y();
-  }
-
-  // Every pixel above the taskbar (and outside `panels` and the cross-hair at the pointer)
-  // is the pattern, within a few seconds.
-  bool showsThePattern(const Panels& panels = nullptr) {
-    const QRect screen = session.screen();
-    return waitUntil(
+    const bool shown = waitUntil(
         [&] {
           const QImage shot = session.screenshot();
           const QRect crossHair(session.pointer() - QPoint(14, 14), QSize(32, 32));
           for (int y = 0; y < kTaskbarTop; ++y) {
-            for (int x = 0; x < screen.width(); ++x) {
+            for (int x = 0; x < shot.width(); ++x) {
               wrong_ = {x, y};
               if (shot.pixel(x, y) != patternAt(x, y) && !(panels && panels(x, y)) &&
                   !crossHair.contains(x, y))
@@ -170,6 +131,7 @@ class CaptureOnDesktop : public ::testing::Test {
           return true;
         },
         seconds(10));
+    EXPECT_TRUE(shown) << "first wrong pixel at " << wrong_.x() << "," << wrong_.y();
   }
 
   QPoint wrong_;  // where the last look for the pattern found something else

@@ -12,7 +12,6 @@ namespace {
 
 using std::chrono::seconds;
 using testing::CaptureOnDesktop;
-using testing::Decoded;
 using testing::patternAt;
 
 // A desktop scaled by its X resources, or by Qt's environment on a desktop at 100 %.
@@ -46,8 +45,8 @@ TEST_P(ScaledDesktop, FreezesTheScreenAndCopiesTheRegionInDevicePixels) {
   // row.
   select({100, 80}, {300, 220});
   ASSERT_TRUE(kepa.chooseFromMenu("Down Down Return", "クリップボ－ド格納")) << kepa.log();
-  const Decoded region = clipboardImage("region");
-  ASSERT_EQ(QSize(region.width, region.height), QSize(201, 141));
+  const QImage region = clipboardImage("region");
+  ASSERT_EQ(region.size(), QSize(201, 141));
   EXPECT_EQ(testing::wrongPixels(region,
                                  [](int i, int j) {
                                    return i == 200 || j == 140 ? qRgb(255, 255, 255)

@@ -72,7 +72,7 @@ TEST_F(FrozenScreen, CrossHairDialogsLayeringAndDrops) {
   const unsigned long other = session.openWindow({560, 360, 300, 200}, kRed);
   session.xdotool("sleep 0.5");
   const QImage before = session.screenshot();
-  ASSERT_TRUE(startCapture());
+  ASSERT_TRUE(kepa.startCapture());
   // 1. The cross-hair is there at once, with the pointer still on the tray icon.
   QImage shot;
   EXPECT_TRUE(
@@ -204,7 +204,7 @@ TEST_F(CaptureOnDesktop, TheTrayEndsTheProgramWhileTheSettingsOrTheSaveDialogIsO
         {"Down Return", "名前を付けて保存"}}) {
     SCOPED_TRACE(dialog);
     kepa.start();
-    ASSERT_TRUE(startCapture());
+    ASSERT_TRUE(kepa.startCapture());
     select({100, 80}, {140, 110});
     ASSERT_TRUE(kepa.chooseFromMenu(keys, dialog == "カスタム設定" ? "お楽しみ2" : dialog));
     ASSERT_TRUE(shown(dialog).has_value()) << kepa.log();

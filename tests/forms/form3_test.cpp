@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "clipping_fixture.h"
-#include "magnifier/place_zoom_window.h"
 
 namespace kepa {
 namespace {
@@ -150,32 +149,26 @@ TEST_F(Form3Test, MovesOutOfThePointersWayOverItsClientArea) {
   capture();
   switchOn();
   const int width = zoom().frameGeometry().width;
-  const auto moveOver = [&](Point cursor) {
+  // The pointer at `cursor` over the client area, the window at `from`: where it goes.
+  const auto moveOver = [&](Point cursor, Point from) {
+    zoom().move(from);
     desktop.cursor = cursor;
     zoom().mouseMove(100, 100);
     return Point{zoom().frameGeometry().x, zoom().frameGeometry().y};
   };
-  zoom().move({300, 200});
-  EXPECT_EQ(moveOver({100, 100}), (Point{1024 - width, 200}));  // left, upper half
+  EXPECT_EQ(moveOver({100, 100}, {300, 200}), (Point{1024 - width, 200}));  // left, upper half
   EXPECT_EQ(module1().CursorPos, (Point{100, 100}));
-  EXPECT_EQ(moveOver({900, 700}), (Point{0, 0}));  // right, lower half: left and top
-
+  EXPECT_EQ(moveOver({900, 700}, {300, 200}), (Point{0, 0}));  // right, lower half: left and top
   // Within the monitor that holds the pointer: a 1024 x 768 monitor and, right of it, the
   // primary 512 x 384 one; then a primary monitor below the first, from y = 768.
-  const auto placeFor = [&](Point cursor, Point from) {
-    zoom().move(from);
-    desktop.cursor = cursor;
-    PlaceZoomWindow(module1(), desktop, zoom());
-    return Point{zoom().frameGeometry().x, zoom().frameGeometry().y};
-  };
   desktop.monitorLayout = {{{0, 0, 1024, 768}, false}, {{1024, 0, 512, 384}, true}};
-  EXPECT_EQ(placeFor({1100, 100}, {300, 200}), (Point{1536 - width, 200}));
-  EXPECT_EQ(placeFor({1400, 300}, {300, 200}), (Point{1024, 0}));
-  EXPECT_EQ(placeFor({1280, 100}, {300, 200}), (Point{300, 200}));  // B's centre line
-  EXPECT_EQ(placeFor({100, 700}, {300, 200}), (Point{1024 - width, 0}));
+  EXPECT_EQ(moveOver({1100, 100}, {300, 200}), (Point{1536 - width, 200}));
+  EXPECT_EQ(moveOver({1400, 300}, {300, 200}), (Point{1024, 0}));
+  EXPECT_EQ(moveOver({1280, 100}, {300, 200}), (Point{300, 200}));  // B's centre line
+  EXPECT_EQ(moveOver({100, 700}, {300, 200}), (Point{1024 - width, 0}));
   desktop.monitorLayout = {{{0, 0, 1024, 768}, false}, {{0, 768, 800, 600}, true}};
-  EXPECT_EQ(placeFor({100, 1300}, {300, 900}), (Point{800 - width, 768}));
-  EXPECT_EQ(placeFor({700, 800}, {300, 900}), (Point{0, 900}));
+  EXPECT_EQ(moveOver({100, 1300}, {300, 900}), (Point{800 - width, 768}));
+  EXPECT_EQ(moveOver({700, 800}, {300, 900}), (Point{0, 900}));
 }
 
 TEST_F(Form3Test, ClosingItUnloadsItAndTheNextReferenceStartsAfresh) {

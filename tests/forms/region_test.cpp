@@ -234,11 +234,9 @@ TEST_F(RegionTest, RestoreBringsBackTheCaptureButNotTheLastColumnAndRow) {
   form2().hyouji_Click();
   form2().Form_DragDrop(500, 300);
   form2().mozalv_click(5);
-  ASSERT_EQ(picture().width(), 45);
-  ASSERT_EQ(picture().height(), 30);
+  ASSERT_EQ(Point(picture().width(), picture().height()), Point(45, 30));
   form2().BackPi_click();
-  EXPECT_EQ(picture().width(), 48);
-  EXPECT_EQ(picture().height(), 34);
+  EXPECT_EQ(Point(picture().width(), picture().height()), Point(48, 34));
   EXPECT_EQ(at(46, 32), screenColour(147, 83));
   EXPECT_EQ(at(47, 10), picture().backColor().resolved().value());
   EXPECT_EQ(at(10, 33), picture().backColor().resolved().value());

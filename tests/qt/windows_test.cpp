@@ -74,18 +74,16 @@ TEST(SplashWindow, LabelsFontsPlaceAndRendering) {
   ASSERT_EQ(shot.size(), QSize(371, 206));
   EXPECT_EQ(shot.pixelColor(365, 200), QColor(0, 0, 0x80));
   EXPECT_EQ(shot.pixelColor(350, 143), QColor(0, 0, 0));
-  int differing = 0;
-  bool red = false;
-  for (int y = 0; y < 161; y += 4) {
-    for (int x = 0; x < 161; x += 4)
-      differing += shot.pixelColor(x, y) != QColor(0, 0, 0x80);
-  }
-  for (int y = 16; y < 81; ++y) {
-    for (int x = 8; x < 80; ++x)
-      red |= shot.pixelColor(x, y) == QColor(255, 0, 0);
+  int differing = 0;  // of every fourth pixel of the artwork's square
+  int red = 0;        // in Label1(0)'s place
+  for (int y = 0; y < 161; ++y) {
+    for (int x = 0; x < 161; ++x) {
+      differing += x % 4 == 0 && y % 4 == 0 && shot.pixelColor(x, y) != QColor(0, 0, 0x80);
+      red += QRect(8, 16, 72, 65).contains(x, y) && shot.pixelColor(x, y) == QColor(255, 0, 0);
+    }
   }
   EXPECT_GT(differing, 100);
-  EXPECT_TRUE(red);
+  EXPECT_GT(red, 0);
 }
 
 // The clipping window paints the captured image, the frame, the region image above it, a drag
@@ -189,21 +187,18 @@ TEST(SettingsWindow, LayoutAtEachScaleFontsAndOnlyAThumbDragReachesTheHandler) {
         twipsPerPixel, twipsPerPixel,
         Form4Face::Handlers{[&] { ++drags; }, [] {}, [] {}, [] {}, [] {}, [] {}});
   };
-  const struct {
-    float twipsPerPixel;
-    QSize size;
-    QRect frame1, rScroll1;
-  } cases[] = {
-      {15.0F, {320, 288}, {8, 192, 249, 57}, {0, 40, 313, 17}},
-      {12.0F, {400, 360}, {10, 240, 311, 71}, {0, 50, 391, 21}},
-      {7.5F, {640, 576}, {16, 384, 498, 114}, {0, 80, 626, 34}},
-  };
-  for (const auto& c : cases) {
-    const auto dialog = make(c.twipsPerPixel);
-    EXPECT_EQ(dialog->size(), c.size) << c.twipsPerPixel;
-    EXPECT_EQ(dialog->findChild<QGroupBox*>()->geometry(), c.frame1) << c.twipsPerPixel;
-    EXPECT_EQ(dynamic_cast<QScrollBar&>(dialog->RScroll1()).geometry(), c.rScroll1);
+  // At 100, 125 and 200 %: the dialog's size, the frame of the options and the red bar.
+  QStringList layouts;
+  for (const float twipsPerPixel : {15.0F, 12.0F, 7.5F}) {
+    const auto dialog = make(twipsPerPixel);
+    QDebug(&layouts.emplace_back()).nospace()
+        << dialog->size() << dialog->findChild<QGroupBox*>()->geometry()
+        << dynamic_cast<QScrollBar&>(dialog->RScroll1()).geometry();
   }
+  EXPECT_EQ(layouts.join('|').toStdString(),
+            "QSize(320, 288)QRect(8,192 249x57)QRect(0,40 313x17)|"
+            "QSize(400, 360)QRect(10,240 311x71)QRect(0,50 391x21)|"
+            "QSize(640, 576)QRect(16,384 498x114)QRect(0,80 626x34)");
   const auto dialog = make(15.0F);
   EXPECT_EQ(dialog->windowTitle(), QStringLiteral("カスタム設定"));
   EXPECT_FALSE(dialog->windowIcon().isNull());

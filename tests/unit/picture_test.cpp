@@ -98,17 +98,6 @@ TEST(Picture, ResizingKeepsWhatFitsAndFillsGrownAreaWithTheBackground) {
   EXPECT_THROW(picture.setWidth(-1), std::invalid_argument);
 }
 
-TEST(Picture, DrawsThroughItsDeviceContext) {
-  Picture picture(2, 1, Colour(0x000000));
-  picture.hDC().setStretchMode(StretchMode::COLORONCOLOR);
-  EXPECT_EQ(picture.hDC().stretchMode(), StretchMode::COLORONCOLOR);
-  EXPECT_TRUE(SetPixelV(picture.hDC(), 1, 0, Colour(0xABCDEF)));
-  EXPECT_EQ(GetPixel(picture.hDC(), 1, 0), 0xABCDEF);
-  picture.setSize(3, 1);  // the context follows the resized image
-  EXPECT_EQ(GetPixel(picture.hDC(), 2, 0), 0x000000);
-  EXPECT_EQ(GetPixel(picture.hDC(), 3, 0), -1);
-}
-
 // A reader written from the format's description: little-endian fields, 24-bit rows bottom-up
 // padded to four bytes, blue first.
 std::uint32_t field(const std::vector<std::uint8_t>& file, std::size_t at, int bytes) {

@@ -32,21 +32,6 @@ Surface numbered(std::int32_t width, std::int32_t height) {
   return surfaceOf(width, height, colours);
 }
 
-TEST(StretchBlt, EnlargingFifteenTimesReplicatesEachPixelIntoABlock) {
-  Surface source = numbered(15, 15);
-  for (const StretchMode mode : {StretchMode::BLACKONWHITE, StretchMode::COLORONCOLOR}) {
-    Surface dest(225, 225);
-    DeviceContext to(dest);
-    to.setStretchMode(mode);
-    ASSERT_TRUE(
-        StretchBlt(to, 0, 0, 225, 225, DeviceContext(source), 0, 0, 15, 15, RasterOp::SRCCOPY));
-    for (std::int32_t y = 0; y < 225; ++y) {
-      for (std::int32_t x = 0; x < 225; ++x)
-        ASSERT_EQ(Colour::fromPixel(dest.row(y)[x]).value(), numberOf(x / 15, y / 15)) << x << y;
-    }
-  }
-}
-
 TEST(StretchBlt, SourceIndexesPerAxisWithoutBlending) {
   // Destination index -> source index, written out for each pair of extents.
   const struct {
