@@ -1,8 +1,6 @@
-// Scaled desktops and several monitors on the real program: at 150 % and 200 % (Xft.dpi, or
-// Qt's environment) the windows take their size in device pixels, the frozen screen is the
-// screen pixel for pixel and the clipboard gets the region's device pixels; with two monitors
-// the splash keeps to the primary one; a monitor that goes away between two captures. (The
-// layouts themselves at each scale are the forms tests'.)
+// Scaled desktops (Xft.dpi, or Qt's environment) and several monitors on the real program: the
+// scale read, the screen and the region in device pixels, the splash on the primary monitor, a
+// monitor that goes away between two captures. (The layouts at each scale are the forms tests'.)
 #include <gtest/gtest.h>
 
 #include "desktop_fixture.h"
@@ -40,9 +38,8 @@ TEST_P(ScaledDesktop, FreezesTheScreenAndCopiesTheRegionInDevicePixels) {
 
   // The clipping window is exactly the screen (the capture waits for that), and shows it.
   expectFrozenPattern();
-  // A real drag from (100, 80) to (300, 220): the region is the 200 x 140 device pixels
-  // right of and below the press point, with the image's background in the extra column and
-  // row.
+  // A real drag from (100, 80) to (300, 220): the region is the 200 x 140 device pixels right
+  // of and below the press point, and the image's background in the extra column and row.
   select({100, 80}, {300, 220});
   ASSERT_TRUE(kepa.chooseFromMenu("Down Down Return", "クリップボ－ド格納")) << kepa.log();
   const QImage region = clipboardImage("region");

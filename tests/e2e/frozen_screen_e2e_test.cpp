@@ -1,9 +1,6 @@
-// The frozen screen as the user sees it on the real program, captured from the real tray
-// menu (also without the shared-memory extension): the cross-hair from the first moment and
-// after a menu closes, the frame of a real drag, the frozen screen all around each dialog (a
-// failed save's message box among them), a drop over the magnifier that moves nothing; the
-// magnifier following the real pointer; the tray ending the program while one of its dialogs
-// is open. (The ways it ends by signals and the tray host coming back are in the tray tests.)
+// The frozen screen on the real program (also without the shared-memory extension): the
+// cross-hair, a real drag's frame, the frozen screen around each dialog, a drop over the
+// magnifier, the magnifier following the real pointer, the tray's exit while a dialog is open.
 #include <gtest/gtest.h>
 
 #include "desktop_fixture.h"

@@ -33,11 +33,10 @@ TEST_F(Form1Test, StartUpRegistersTheIconAndHidesWindowAndMenu) {
   EXPECT_EQ(splash().Timer1().interval(), 0);
   ASSERT_TRUE(desktop.icon.has_value());
   const NOTIFYICONDATA& record = *desktop.icon;
-  EXPECT_EQ(record.cbSize, 88U);
   EXPECT_EQ(desktop.window(record.hWnd), &splash());
-  EXPECT_EQ(record.uID, 1U);
-  EXPECT_EQ(record.uFlags, 7U);
-  EXPECT_EQ(record.uCallbackMessage, 512U);
+  // Its size, ID, flags (message, icon and tip) and callback message (WM_MOUSEMOVE).
+  EXPECT_EQ((std::array{record.cbSize, record.uID, record.uFlags, record.uCallbackMessage}),
+            (std::array<std::uint32_t, 4>{88, 1, 7, 512}));
   ASSERT_NE(desktop.iconOf(record.hIcon), nullptr);
   EXPECT_EQ(desktop.iconOf(record.hIcon), desktop.iconOf(desktop.iconHandle(kepaIcon())));
   EXPECT_EQ(std::string(record.szTip.data(), 64),

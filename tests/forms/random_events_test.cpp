@@ -18,14 +18,10 @@ class RandomEvents : public testing::ClippingTest {
   // A coordinate anywhere on the screen, near its edges, or far outside it: as far as an X11
   // event can carry one (16 bits).
   float coordinate(std::int32_t limit) {
-    switch (below(4)) {
-      case 0:
-        return static_cast<float>(below(65536) - 32768);
-      case 1:
-        return static_cast<float>(below(9) - 4 + (below(2) == 0 ? 0 : limit));
-      default:
-        return static_cast<float>(below(limit)) + (below(3) == 0 ? 0.5F : 0.0F);
-    }
+    const int kind = below(4);
+    if (kind == 0) return static_cast<float>(below(65536) - 32768);
+    if (kind == 1) return static_cast<float>(below(9) - 4 + (below(2) == 0 ? 0 : limit));
+    return static_cast<float>(below(limit)) + (below(3) == 0 ? 0.5F : 0.0F);
   }
 
   // The steps, with what the rules say Picture1's size (width, height) is after each.

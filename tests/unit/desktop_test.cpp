@@ -1,6 +1,5 @@
-// The numbers of the desktop: rounding, ranges and twips; its monitors and scale (which
-// monitor a rule means by "the screen", the scale X resources and Qt's environment ask for);
-// the tray icon's record.
+// The desktop's numbers (rounding, ranges, twips), monitors and scale, and the tray icon's
+// record.
 #include <cmath>
 #include <cstddef>
 
@@ -148,14 +147,12 @@ TEST(DisplayScale, XftDpiAndQtsFactorsAreRead) {
 }
 
 TEST(NotifyIconData, HasTheAnsiLayoutFieldByField) {
-  EXPECT_EQ(sizeof(NOTIFYICONDATA), 88U);
-  EXPECT_EQ(offsetof(NOTIFYICONDATA, cbSize), 0U);
-  EXPECT_EQ(offsetof(NOTIFYICONDATA, hWnd), 4U);
-  EXPECT_EQ(offsetof(NOTIFYICONDATA, uID), 8U);
-  EXPECT_EQ(offsetof(NOTIFYICONDATA, uFlags), 12U);
-  EXPECT_EQ(offsetof(NOTIFYICONDATA, uCallbackMessage), 16U);
-  EXPECT_EQ(offsetof(NOTIFYICONDATA, hIcon), 20U);
-  EXPECT_EQ(offsetof(NOTIFYICONDATA, szTip), 24U);
+  using R = NOTIFYICONDATA;
+  EXPECT_EQ(sizeof(R), 88U);
+  EXPECT_EQ(
+      (std::array{offsetof(R, cbSize), offsetof(R, hWnd), offsetof(R, uID), offsetof(R, uFlags),
+                  offsetof(R, uCallbackMessage), offsetof(R, hIcon), offsetof(R, szTip)}),
+      (std::array<std::size_t, 7>{0, 4, 8, 12, 16, 20, 24}));
 }
 
 TEST(NotifyIconData, FixedStringsCutAndPad) {
