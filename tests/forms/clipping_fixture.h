@@ -19,8 +19,7 @@ inline std::uint32_t screenColour(std::int32_t x, std::int32_t y) {
                                     (((x >> 8) + 4 * (y >> 8)) << 16));
 }
 
-// An App on the fake front end whose screen holds screenColour, started, with helpers for the
-// capture, a left-button drag and the clipping menu.
+// An App on the fake front end, started, its screen holding screenColour.
 class ClippingTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -41,9 +40,8 @@ class ClippingTest : public ::testing::Test {
     desktop.sendIconEvent(WM_RBUTTONDOWN);
   }
 
-  // The left button pressed at `from`, moved to `to`, released at `release` (on the clipping
-  // window's own surface, or over a window above it), as the window receives them; the pointer
-  // is where each event happens.
+  // A left-button drag as the clipping window receives it, the pointer where each event is;
+  // released on the window's own surface, or over a window above it.
   void drag(Point from, Point to, Point release, bool onOwnSurface = true) {
     desktop.cursor = from;
     window().mousePressed(1, 0, from);
@@ -53,8 +51,7 @@ class ClippingTest : public ::testing::Test {
     window().mouseReleased(1, 0, release, onOwnSurface);
   }
 
-  // The clipping menu as it pops up now, on a right press at the window's corner; the item
-  // named `choice` (if any) chosen from it.
+  // The clipping menu popped up by a right press, `choice` (if any) chosen from it.
   const MenuSnapshot& openMenu(const std::string& choice = "") {
     desktop.menuChoices.push_back(choice);
     window().mousePressed(2, 0, {0, 0});

@@ -49,8 +49,7 @@ TEST(Form1Centring, CentresOnThePrimaryMonitorInTwipsWithSinglePrecision) {
   const std::vector<Monitor> rightOfA = {{{0, 0, 1024, 768}, false}, {{1024, 0, 512, 384}, true}};
   const std::vector<Monitor> belowA = {{{0, 0, 800, 600}, false}, {{0, 600, 1024, 768}, true}};
   // The window is 371 x 206 pixels, 5565 x 3090 twips; at 120 DPI 463.75 x 257.5 pixels round
-  // to 464 x 258, 5568 x 3096 twips; at 200 % it is the same size to the eye, in twice the
-  // pixels.
+  // to 464 x 258 (5568 x 3096 twips); at 200 % it is as large to the eye.
   const struct {
     std::int32_t screenWidth, screenHeight;
     const std::vector<Monitor>& monitors;
@@ -212,9 +211,8 @@ TEST(Form1StartUp, EndedWhileWaitingForTheTrayDoesNotStartAndACaptureAskedForRun
   EXPECT_TRUE(dynamic_cast<FakeWindow&>(app.form2().window()).shown);
 }
 
-// スタ－トキャプチャ－ asked for from the command line: the menu's capture while nothing of the
-// program is open; nothing while a clipping (with or without one of its dialogs) or a popup
-// menu is up.
+// スタ－トキャプチャ－ asked for from the command line: nothing while a clipping (with or without
+// one of its dialogs) or a popup menu is up.
 TEST_F(Form1Test, ACaptureAskedForRunsOnlyWhileNothingOfTheProgramIsOpen) {
   desktop.whilePopup = [&] { app.requestCapture(); };
   desktop.sendIconEvent(WM_RBUTTONDOWN);  // the tray menu, dismissed

@@ -1,6 +1,5 @@
-// The clipping window on the fake front end: the capture, the selection by the left
-// button, the frame, the region images and the clipping menu's enabling. The fixture's drags
-// and menus go through the window's own mouse handling.
+// The clipping window on the fake front end: the capture, the selection, the frame, the region
+// images and the clipping menu, through the window's own mouse handling.
 #include "clip/form2.h"
 
 #include <gtest/gtest.h>
@@ -68,8 +67,7 @@ TEST_F(Form2Test, SecondCaptureWhileOpenKeepsTheLoadAndTheSelection) {
   EXPECT_EQ(form2().SelWidth, 40);
   EXPECT_TRUE(window().Shape1().visible);
   EXPECT_EQ(window().image.row(5)[6], Colour(screenColour(6, 5) ^ 0x0F0F0FU).pixel());
-  // A monitor plugged in, then one unplugged, while the clipping stays open:
-  // each capture takes the desktop's new size and keeps the selection.
+  // A monitor plugged in, then one unplugged: each capture takes the new size, keeps the selection.
   for (const Point size : {Point{1536, 768}, Point{800, 600}}) {
     desktop.screen = Surface(size.x, size.y, 0xFF123456U);
     capture();
@@ -130,8 +128,7 @@ TEST_F(Form2Test, PressShowsAZeroFrameMovesSizeItReleaseCopiesTheRegion) {
     ASSERT_EQ(Point(picture->width(), picture->height()), Point(48, 34));
     for (std::int32_t j = 0; j < 34; ++j) {
       for (std::int32_t i = 0; i < 48; ++i) {
-        // Region cells from (SelStartX + 1, SelStartY + 1); the last column and
-        // row in the background colour, the system window colour.
+        // Cells from (SelStartX + 1, SelStartY + 1); the last column and row the background.
         const std::uint32_t expected = i < 47 && j < 33 ? screenColour(101 + i, 51 + j) : 0xFFFFFFU;
         ASSERT_EQ(pixelOf(*picture, i, j), expected) << i << "," << j;
       }

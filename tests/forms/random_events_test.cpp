@@ -1,6 +1,5 @@
-// Seeded random sequences of handler calls and mouse events on the fake front end, with the
-// rules checked after every step; the sanitizer build catches any read or write outside a
-// surface. KEPA_RANDOM_EVENTS=100000 asks for a long run.
+// Seeded random handler calls and mouse events, the rules checked after every step (and, in the
+// sanitizer build, every read and write); KEPA_RANDOM_EVENTS=100000 asks for a long run.
 #include <cstdlib>
 #include <random>
 
@@ -15,8 +14,7 @@ class RandomEvents : public testing::ClippingTest {
  protected:
   int below(int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); }
 
-  // A coordinate anywhere on the screen, near its edges, or far outside it: as far as an X11
-  // event can carry one (16 bits).
+  // A coordinate on the screen, near its edges, or as far outside as X11 carries (16 bits).
   float coordinate(std::int32_t limit) {
     const int kind = below(4);
     if (kind == 0) return static_cast<float>(below(65536) - 32768);

@@ -1,5 +1,5 @@
-// The form runtime pieces: timers, menus, fonts, the save dialog's filters and the socket's
-// folder. (Lazily created windows are shown by each window's own load and unload tests.)
+// The Qt front end's services: timers, fonts, the save dialog, the bitmap file, the socket's
+// folder.
 #include <filesystem>
 #include <fstream>
 #include <optional>

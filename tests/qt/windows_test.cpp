@@ -1,5 +1,4 @@
-// The Qt windows' own layout, painting and input, on Qt's offscreen platform: what the faces
-// leave to the front end.
+// The Qt windows' own layout, painting and input: what the faces leave to the front end.
 #include <QApplication>
 #include <QEnterEvent>
 #include <QFontDatabase>
