@@ -1,5 +1,4 @@
-// The fixture of the end-to-end tests that capture: the real program on a private X session
-// with a known, asymmetric picture on the screen.
+// The end-to-end tests' fixture: the real program on a private X session, a known picture on it.
 #pragma once
 
 #include <chrono>
@@ -53,9 +52,11 @@ class CaptureOnDesktop : public ::testing::Test {
  protected:
   explicit CaptureOnDesktop(const std::vector<std::string>& serverOptions = {},
                             QSize size = {1024, 768},
-                            XSession::SessionBus bus = XSession::SessionBus::Private)
-      : session(XSession::Desktop::WithWindowManager, size.width(), size.height(), serverOptions,
-                bus) {}
+                            XSession::SessionBus bus = XSession::SessionBus::Private,
+                            XSession::Desktop desktop = XSession::Desktop::WithWindowManager,
+                            std::vector<std::string> command = {KEPA_BINARY})
+      : session(desktop, size.width(), size.height(), serverOptions, bus),
+        kepa(session, std::move(command), session.directory() + "/kepa.log") {}
 
   void TearDown() override {
     if (HasFailure()) {
@@ -136,7 +137,7 @@ class CaptureOnDesktop : public ::testing::Test {
 
   QPoint wrong_;  // where the last look for the pattern found something else
   XSession session;
-  KepaDriver kepa{session, KEPA_BINARY, session.directory() + "/kepa.log"};
+  KepaDriver kepa;
 };
 
 }  // namespace kepa::xdriver::testing

@@ -27,8 +27,7 @@ TEST_P(ScaledDesktop, FreezesTheScreenAndCopiesTheRegionInDevicePixels) {
   }
   kepa.start({}, GetParam().environment);  // reads the desktop's scale at start-up
 
-  // The splash: 5565 x 3090 twips, centred; at 150 % its top is 2295 twips, 229.5 pixels,
-  // which rounds to even.
+  // The splash, 5565 x 3090 twips, centred: at 150 % its top 229.5 pixels rounds to even.
   ASSERT_TRUE(kepa.openTrayMenu());
   session.xdotool("mouseup 3 key Down Down Return");  // バ－ジョン情報
   ASSERT_TRUE(waitUntil([&] { return kepa.splash().has_value(); }, seconds(10)));
@@ -79,8 +78,7 @@ TEST_F(TwoMonitors, TheSplashKeepsToThePrimaryAndACaptureFollowsTheDesktop) {
   // The capture covers both monitors; icewm has a taskbar along the primary's bottom too.
   expectFrozenPattern(nullptr, [](int x, int y) { return x >= 1024 && y >= 384 - 40 && y < 384; });
 
-  // The primary monitor unplugged while the clipping is open: nothing breaks; after the end
-  // of that clipping the next capture covers the smaller screen.
+  // The primary monitor unplugged while the clipping is open; the next one covers the rest.
   session.run("xrandr --delmonitor B");
   session.run("xrandr --fb 1024x768 2>/dev/null");
   ASSERT_EQ(session.screen(), QRect(0, 0, 1024, 768));

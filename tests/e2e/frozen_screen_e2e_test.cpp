@@ -31,13 +31,11 @@ class FrozenScreen : public CaptureOnDesktop {
   // While `dialog` is up, the screen outside it (and its frame, and the pointer's box) is
   // `frozen`, pixel for pixel, above the taskbar.
   void expectFrozenAround(const std::string& name, const QImage& frozen) {
-    std::optional<XWindow> dialog;
-    ASSERT_TRUE(
-        waitUntil([&] { return (dialog = kepa.windowNamed(name)).has_value(); }, seconds(10)))
-        << name << "\n"
-        << kepa.log();
+    const std::optional<XWindow> dialog = shown(name);
+    ASSERT_TRUE(dialog.has_value()) << name << "\n" << kepa.log();
     const QRect framed = dialog->geometry.adjusted(-40, -40, 40, 40);
     const QRect pointer(session.pointer() - QPoint(20, 20), QSize(40, 40));
+    const QPoint centre = dialog->geometry.center();
     int wrong = 0;
     QImage shot;
     waitUntil(
@@ -51,14 +49,11 @@ class FrozenScreen : public CaptureOnDesktop {
                 ++wrong;
             }
           }
-          return wrong == 0 &&
-                 shot.pixel(dialog->geometry.center()) != frozen.pixel(dialog->geometry.center());
+          return wrong == 0 && shot.pixel(centre) != frozen.pixel(centre);
         },
         seconds(5));
     EXPECT_EQ(wrong, 0) << name << ": " << session.saveScreenshot("around-" + name);
-    // And the dialog itself is on top.
-    EXPECT_NE(shot.pixel(dialog->geometry.center()), frozen.pixel(dialog->geometry.center()))
-        << name;
+    EXPECT_NE(shot.pixel(centre), frozen.pixel(centre)) << name;  // the dialog itself on top
   }
 };
 

@@ -71,9 +71,8 @@ TEST_F(OutputOnDesktop, SavesCopiesShowsDragsAndEndsWithRealInput) {
   ASSERT_TRUE(session.run("xclip -selection clipboard -t TARGETS -o > '" + targets + "'"));
   EXPECT_NE(readFile(targets).find("image/bmp"), std::string::npos) << readFile(targets);
 
-  // Show the region image (at its place in the window's layout, (136, 8)) and drag it with
-  // the real mouse: its centre lands on the drop point; 600 - 100.5 and 400 - 70.5 round,
-  // halves to even, to (500, 330).
+  // The region image shown at (136, 8) and dragged with the real mouse: its centre lands on the
+  // drop point, 600 - 100.5 and 400 - 70.5 rounding (halves to even) to (500, 330).
   choose("Down Down Down Down Down Down Return", "変更後の画像表示");
   ASSERT_TRUE(
       waitUntil([&] { return session.screenshot().pixel(137, 9) == grey(1, 1); }, seconds(10)));
@@ -101,9 +100,8 @@ TEST_F(OutputOnDesktop, SavesCopiesShowsDragsAndEndsWithRealInput) {
       seconds(10)));
 }
 
-// With a clipboard manager running (xfsettingsd, which takes the freedesktop
-// CLIPBOARD_MANAGER selection), Qt hands the image over on exit, and other programs still
-// read it; also a picture of a 4K screen.
+// With a clipboard manager running (xfsettingsd takes the CLIPBOARD_MANAGER selection), Qt
+// hands the image over on exit, and other programs still read it; also a 4K screen's.
 class ClipboardAfterExit : public ::testing::TestWithParam<QSize> {};
 
 TEST_P(ClipboardAfterExit, TheImageOutlivesTheProgramWhereAClipboardManagerRuns) {

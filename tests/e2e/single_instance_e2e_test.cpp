@@ -44,8 +44,7 @@ TEST_P(OneKepa, AStartAfterTheRunningOneWasKilledDocksAndASecondStartHandsOver) 
   }
   kepa.start();
   ASSERT_TRUE(kepa.trayIcon().has_value());
-  // It is found by the next start, which ends with status 0; the tray keeps one icon, and the
-  // running one shows nothing new.
+  // The next start finds it and ends with status 0; one icon, and no new window.
   EXPECT_EQ(kepa.runAgain({}), 0);
   EXPECT_TRUE(kepa.process().running());
   EXPECT_TRUE(iconsSettleAtOne());
@@ -89,8 +88,7 @@ TEST_F(CommandLineCapture, WithNoneRunningStartsKepaThatFreezesTheScreenAtOnce) 
 // Help, the version and mistakes are answered without a display: with none to connect to,
 // any attempt to open a window would end the program with a Qt error instead.
 TEST(CommandLineAnswer, PrintsAndEndsWithoutADisplay) {
-  // The exit status and what standard output and standard error start with (an empty
-  // expectation: nothing at all).
+  // The status and what standard output and error start with (empty: nothing at all).
   const struct {
     std::vector<std::string> command;
     const char* language;

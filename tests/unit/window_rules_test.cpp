@@ -143,7 +143,7 @@ TEST(ZoomRules, MarkerIsTheComplementExceptForMidGrey) {
       {0x000000, 0xFFFFFF},  // black -> white
       {0x0000FF, 0xFFFF00},  // pure red (red in the low byte) -> cyan
       {0x123456, 0xEDCBA9}, {0x7F7F7F, 0x808080},  // the grey next to it is an ordinary complement
-      {0x8080BB, 0x7F7F44},                        // the frame's special case is not the marker's
+      {0x8080BB, 0x7F7F44},                        // the frame's exception is not the marker's
   };
   for (const auto& c : cases) {
     EXPECT_EQ(markerColour(c.centre).value(), c.marker) << std::hex << c.centre;
