@@ -1,11 +1,8 @@
-// The fixture of the end-to-end tests that capture: the real program on a private X session
-// with a known, asymmetric picture on the screen.
+// The end-to-end tests' fixture: the real program on a private X session, a known picture on it.
 #pragma once
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -33,40 +30,19 @@ inline QImage pattern(QSize size) {
   return image;
 }
 
-// The pixels of an image file as ImageMagick reads them: width, height and RGB bytes.
-struct Decoded {
-  int width = 0;
-  int height = 0;
-  std::string rgb;
-  [[nodiscard]] QRgb at(int x, int y) const {
-    const std::size_t i = (static_cast<std::size_t>(y) * width + x) * 3;
-    return qRgb(static_cast<unsigned char>(rgb[i]), static_cast<unsigned char>(rgb[i + 1]),
-                static_cast<unsigned char>(rgb[i + 2]));
-  }
-};
-
-inline std::string slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+// An image file as Qt reads it, in 32-bit RGB; a null image if it cannot be read.
+inline QImage readImage(const std::string& file) {
+  return QImage(QString::fromStdString(file)).convertToFormat(QImage::Format_RGB32);
 }
 
-inline Decoded readWithImageMagick(const std::string& file, const std::string& scratch) {
-  Decoded decoded;
-  const std::string size = scratch + ".size";
-  if (std::system(("identify -format '%w %h' '" + file + "' > '" + size + "'").c_str()) != 0 ||
-      std::system(("convert '" + file + "' -depth 8 rgb:'" + scratch + "'").c_str()) != 0) {
-    return decoded;
+// How many pixels of `image` differ from `expected(x, y)`.
+inline int wrongPixels(const QImage& image, const std::function<QRgb(int, int)>& expected) {
+  int wrong = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x)
+      wrong += image.pixel(x, y) != expected(x, y);
   }
-  std::sscanf(slurp(size).c_str(), "%d %d", &decoded.width, &decoded.height);
-  decoded.rgb = slurp(scratch);
-  return decoded;
-}
-
-// The image on the session's clipboard as `type`, read by xclip into `scratch`.
-inline Decoded readClipboard(const XSession& session, const std::string& scratch,
-                             const std::string& type = "image/png") {
-  if (!session.run("xclip -selection clipboard -t " + type + " -o > '" + scratch + "'")) return {};
-  return readWithImageMagick(scratch, scratch + ".rgb");
+  return wrong;
 }
 
 // icewm's taskbar (with its clock) covers the bottom rows; the picture is checked above it.
@@ -76,9 +52,11 @@ class CaptureOnDesktop : public ::testing::Test {
  protected:
   explicit CaptureOnDesktop(const std::vector<std::string>& serverOptions = {},
                             QSize size = {1024, 768},
-                            XSession::SessionBus bus = XSession::SessionBus::Private)
-      : session(XSession::Desktop::WithWindowManager, size.width(), size.height(), serverOptions,
-                bus) {}
+                            XSession::SessionBus bus = XSession::SessionBus::Private,
+                            XSession::Desktop desktop = XSession::Desktop::WithWindowManager,
+                            std::vector<std::string> command = {KEPA_BINARY})
+      : session(desktop, size.width(), size.height(), serverOptions, bus),
+        kepa(session, std::move(command), session.directory() + "/kepa.log") {}
 
   void TearDown() override {
     if (HasFailure()) {
@@ -86,9 +64,6 @@ class CaptureOnDesktop : public ::testing::Test {
                   session.saveScreenshot("failure").c_str());
     }
   }
-
-  // Chooses スタ－トキャプチャ－ (the first item) and waits for the frozen screen.
-  bool startCapture() { return kepa.startCapture(); }
 
   // A left-button drag with the real mouse at a human pace, through the middle of the way.
   void select(QPoint from, QPoint to) {
@@ -108,13 +83,14 @@ class CaptureOnDesktop : public ::testing::Test {
     return waitUntil([&] { return !kepa.windowNamed(name).has_value(); }, seconds(10));
   }
 
-  // The image on the clipboard, once there is one.
-  Decoded clipboardImage(const std::string& name) {
-    Decoded image;
+  // The image on the clipboard, read as PNG by xclip, once there is one.
+  QImage clipboardImage(const std::string& name) {
+    const std::string file = session.directory() + "/" + name + ".png";
+    QImage image;
     waitUntil(
         [&] {
-          image = readClipboard(session, session.directory() + "/" + name + ".png");
-          return image.width > 0;
+          return session.run("xclip -selection clipboard -t image/png -o > '" + file + "'") &&
+                 !(image = readImage(file)).isNull();
         },
         seconds(10));
     return image;
@@ -122,14 +98,10 @@ class CaptureOnDesktop : public ::testing::Test {
 
   // Captures the pattern (from the tray, or with `start`), then inverts the real screen, which
   // what the program shows must not follow; false when the capture did not start.
-  bool captureThenChangeTheScreen() {
-    return captureThenChangeTheScreen([this] { return startCapture(); });
-  }
-  template <typename Start>
-  bool captureThenChangeTheScreen(Start start) {
+  bool captureThenChangeTheScreen(const std::function<bool()>& start = nullptr) {
     const QRect screen = session.screen();
     session.setRootPicture(pattern(screen.size()));
-    if (!start()) return false;
+    if (!(start ? start() : kepa.startCapture())) return false;
     QImage inverted = pattern(screen.size());
     inverted.invertPixels();
     session.setRootPicture(inverted);
@@ -140,29 +112,17 @@ class CaptureOnDesktop : public ::testing::Test {
   using Panels = std::function<bool(int x, int y)>;
 
   // The frozen image stays the pattern after the real screen changed (captured from the tray,
-  // or with `start`).
-  void expectFrozenPattern() {
-    expectFrozenPattern([this] { return startCapture(); });
-  }
-  template <typename Start>
-  void expectFrozenPattern(Start start, const Panels& panels = nullptr) {
+  // or with `start`): within a few seconds, every pixel above the taskbar (and outside `panels`
+  // and the cross-hair at the pointer) is the picture as it was, the tray menu's place included.
+  void expectFrozenPattern(const std::function<bool()>& start = nullptr,
+                           const Panels& panels = nullptr) {
     ASSERT_TRUE(captureThenChangeTheScreen(start));
-    // The pointer was left on the tray icon, below the checked rows: every pixel above the
-    // taskbar is the picture as it was, the tray menu's place included.
-    EXPECT_TRUE(showsThePattern(panels))
-        << "first wrong pixel at " << wrong_.x() << "," << wrong_.y();
-  }
-
-  // Every pixel above the taskbar (and outside `panels` and the cross-hair at the pointer)
-  // is the pattern, within a few seconds.
-  bool showsThePattern(const Panels& panels = nullptr) {
-    const QRect screen = session.screen();
-    return waitUntil(
+    const bool shown = waitUntil(
         [&] {
           const QImage shot = session.screenshot();
           const QRect crossHair(session.pointer() - QPoint(14, 14), QSize(32, 32));
           for (int y = 0; y < kTaskbarTop; ++y) {
-            for (int x = 0; x < screen.width(); ++x) {
+            for (int x = 0; x < shot.width(); ++x) {
               wrong_ = {x, y};
               if (shot.pixel(x, y) != patternAt(x, y) && !(panels && panels(x, y)) &&
                   !crossHair.contains(x, y))
@@ -172,11 +132,12 @@ class CaptureOnDesktop : public ::testing::Test {
           return true;
         },
         seconds(10));
+    EXPECT_TRUE(shown) << "first wrong pixel at " << wrong_.x() << "," << wrong_.y();
   }
 
   QPoint wrong_;  // where the last look for the pattern found something else
   XSession session;
-  KepaDriver kepa{session, KEPA_BINARY, session.directory() + "/kepa.log"};
+  KepaDriver kepa;
 };
 
 }  // namespace kepa::xdriver::testing

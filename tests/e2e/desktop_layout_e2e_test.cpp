@@ -1,8 +1,6 @@
-// Scaled desktops and several monitors on the real program: at 150 % and 200 % (Xft.dpi, or
-// Qt's environment) the windows take their size in device pixels, the frozen screen is the
-// screen pixel for pixel and the clipboard gets the region's device pixels; with two monitors
-// the splash keeps to the primary one; a monitor that goes away between two captures. (The
-// layouts themselves at each scale are the forms tests'.)
+// Scaled desktops (Xft.dpi, or Qt's environment) and several monitors on the real program: the
+// scale read, the screen and the region in device pixels, the splash on the primary monitor, a
+// monitor that goes away between two captures. (The layouts at each scale are the forms tests'.)
 #include <gtest/gtest.h>
 
 #include "desktop_fixture.h"
@@ -12,7 +10,6 @@ namespace {
 
 using std::chrono::seconds;
 using testing::CaptureOnDesktop;
-using testing::Decoded;
 using testing::patternAt;
 
 // A desktop scaled by its X resources, or by Qt's environment on a desktop at 100 %.
@@ -30,8 +27,7 @@ TEST_P(ScaledDesktop, FreezesTheScreenAndCopiesTheRegionInDevicePixels) {
   }
   kepa.start({}, GetParam().environment);  // reads the desktop's scale at start-up
 
-  // The splash: 5565 x 3090 twips, centred; at 150 % its top is 2295 twips, 229.5 pixels,
-  // which rounds to even.
+  // The splash, 5565 x 3090 twips, centred: at 150 % its top 229.5 pixels rounds to even.
   ASSERT_TRUE(kepa.openTrayMenu());
   session.xdotool("mouseup 3 key Down Down Return");  // バ－ジョン情報
   ASSERT_TRUE(waitUntil([&] { return kepa.splash().has_value(); }, seconds(10)));
@@ -41,22 +37,18 @@ TEST_P(ScaledDesktop, FreezesTheScreenAndCopiesTheRegionInDevicePixels) {
 
   // The clipping window is exactly the screen (the capture waits for that), and shows it.
   expectFrozenPattern();
-  // A real drag from (100, 80) to (300, 220): the region is the 200 x 140 device pixels
-  // right of and below the press point, with the image's background in the extra column and
-  // row.
+  // A real drag from (100, 80) to (300, 220): the region is the 200 x 140 device pixels right
+  // of and below the press point, and the image's background in the extra column and row.
   select({100, 80}, {300, 220});
   ASSERT_TRUE(kepa.chooseFromMenu("Down Down Return", "クリップボ－ド格納")) << kepa.log();
-  const Decoded region = clipboardImage("region");
-  ASSERT_EQ(region.width, 201);
-  ASSERT_EQ(region.height, 141);
-  int wrong = 0;
-  for (int j = 0; j <= 140; ++j) {
-    for (int i = 0; i <= 200; ++i) {
-      const QRgb expected = i == 200 || j == 140 ? qRgb(255, 255, 255) : patternAt(101 + i, 81 + j);
-      wrong += region.at(i, j) != expected;
-    }
-  }
-  EXPECT_EQ(wrong, 0);
+  const QImage region = clipboardImage("region");
+  ASSERT_EQ(region.size(), QSize(201, 141));
+  EXPECT_EQ(testing::wrongPixels(region,
+                                 [](int i, int j) {
+                                   return i == 200 || j == 140 ? qRgb(255, 255, 255)
+                                                               : patternAt(101 + i, 81 + j);
+                                 }),
+            0);
 }
 
 INSTANTIATE_TEST_SUITE_P(At150And200Percent, ScaledDesktop,
@@ -84,11 +76,9 @@ TEST_F(TwoMonitors, TheSplashKeepsToThePrimaryAndACaptureFollowsTheDesktop) {
   ASSERT_TRUE(waitUntil([&] { return !kepa.splash().has_value(); }, seconds(15)));
 
   // The capture covers both monitors; icewm has a taskbar along the primary's bottom too.
-  expectFrozenPattern([this] { return startCapture(); },
-                      [](int x, int y) { return x >= 1024 && y >= 384 - 40 && y < 384; });
+  expectFrozenPattern(nullptr, [](int x, int y) { return x >= 1024 && y >= 384 - 40 && y < 384; });
 
-  // The primary monitor unplugged while the clipping is open: nothing breaks; after the end
-  // of that clipping the next capture covers the smaller screen.
+  // The primary monitor unplugged while the clipping is open; the next one covers the rest.
   session.run("xrandr --delmonitor B");
   session.run("xrandr --fb 1024x768 2>/dev/null");
   ASSERT_EQ(session.screen(), QRect(0, 0, 1024, 768));

@@ -1,6 +1,6 @@
-// The frozen screen as the user sees it on the real program: the cross-hair from the first
-// moment and after a menu closes, the frozen screen all around each dialog (a failed save's
-// message box among them), and a drop over the magnifier that moves nothing.
+// The frozen screen on the real program (also without the shared-memory extension): the
+// cross-hair, a real drag's frame, the frozen screen around each dialog, a drop over the
+// magnifier, the magnifier following the real pointer, the tray's exit while a dialog is open.
 #include <gtest/gtest.h>
 
 #include "desktop_fixture.h"
@@ -31,13 +31,11 @@ class FrozenScreen : public CaptureOnDesktop {
   // While `dialog` is up, the screen outside it (and its frame, and the pointer's box) is
   // `frozen`, pixel for pixel, above the taskbar.
   void expectFrozenAround(const std::string& name, const QImage& frozen) {
-    std::optional<XWindow> dialog;
-    ASSERT_TRUE(
-        waitUntil([&] { return (dialog = kepa.windowNamed(name)).has_value(); }, seconds(10)))
-        << name << "\n"
-        << kepa.log();
+    const std::optional<XWindow> dialog = shown(name);
+    ASSERT_TRUE(dialog.has_value()) << name << "\n" << kepa.log();
     const QRect framed = dialog->geometry.adjusted(-40, -40, 40, 40);
     const QRect pointer(session.pointer() - QPoint(20, 20), QSize(40, 40));
+    const QPoint centre = dialog->geometry.center();
     int wrong = 0;
     QImage shot;
     waitUntil(
@@ -51,14 +49,11 @@ class FrozenScreen : public CaptureOnDesktop {
                 ++wrong;
             }
           }
-          return wrong == 0 &&
-                 shot.pixel(dialog->geometry.center()) != frozen.pixel(dialog->geometry.center());
+          return wrong == 0 && shot.pixel(centre) != frozen.pixel(centre);
         },
         seconds(5));
     EXPECT_EQ(wrong, 0) << name << ": " << session.saveScreenshot("around-" + name);
-    // And the dialog itself is on top.
-    EXPECT_NE(shot.pixel(dialog->geometry.center()), frozen.pixel(dialog->geometry.center()))
-        << name;
+    EXPECT_NE(shot.pixel(centre), frozen.pixel(centre)) << name;  // the dialog itself on top
   }
 };
 
@@ -69,7 +64,7 @@ TEST_F(FrozenScreen, CrossHairDialogsLayeringAndDrops) {
   const unsigned long other = session.openWindow({560, 360, 300, 200}, kRed);
   session.xdotool("sleep 0.5");
   const QImage before = session.screenshot();
-  ASSERT_TRUE(startCapture());
+  ASSERT_TRUE(kepa.startCapture());
   // 1. The cross-hair is there at once, with the pointer still on the tray icon.
   QImage shot;
   EXPECT_TRUE(
@@ -93,6 +88,12 @@ TEST_F(FrozenScreen, CrossHairDialogsLayeringAndDrops) {
       << session.saveScreenshot("no-cross-hair-after-menu");
   const QImage frozen = session.screenshot();
   EXPECT_EQ(frozen.pixel(700, 450), kRed);  // the other program as it was
+  // The real drag's frame runs through the press and the pointer pixels, columns 100..300 and
+  // rows 80..220; inside and outside it the frozen picture shows.
+  for (const QPoint p : {QPoint(100, 80), QPoint(300, 80), QPoint(100, 220), QPoint(300, 220)})
+    EXPECT_EQ(frozen.pixel(p), patternAt(100, 80) ^ 0x00FFFFFFU) << p.x() << "," << p.y();
+  for (const QPoint p : {QPoint(200, 150), QPoint(99, 150), QPoint(301, 150), QPoint(200, 79)})
+    EXPECT_EQ(frozen.pixel(p), patternAt(p.x(), p.y())) << p.x() << "," << p.y();
 
   // 2. Each dialog opens on top, with the frozen screen (not the other program's blue window,
   // not the inverted desktop) all around it.
@@ -126,6 +127,82 @@ TEST_F(FrozenScreen, CrossHairDialogsLayeringAndDrops) {
   EXPECT_EQ(kepa.windowNamed("ＺｏｏｍＵＰ")->geometry.topLeft(), QPoint(0, 0));
   EXPECT_EQ(session.screenshot().pixel(320, 130), patternAt(101 + 184, 81 + 122));
   EXPECT_TRUE(kepa.process().running());
+}
+
+// A server without the shared-memory extension: the capture takes the plain X11 path.
+class CaptureWithoutSharedMemory : public CaptureOnDesktop {
+ protected:
+  CaptureWithoutSharedMemory() : CaptureOnDesktop({"-extension", "MIT-SHM"}) {}
+};
+
+TEST_F(CaptureWithoutSharedMemory, FreezesTheScreenAllTheSame) {
+  expectFrozenPattern();
+}
+
+TEST_F(CaptureOnDesktop, TheMagnifierFollowsThePointerOverTheFrozenPictureAndKeepsOutOfItsWay) {
+  // The magnifier shows the picture as captured, not the changed screen.
+  ASSERT_TRUE(captureThenChangeTheScreen());
+  // Before a selection the first enabled item of the clipping menu is 虫眼鏡.
+  session.xdotool("mousemove 700 300 sleep 0.2");
+  ASSERT_TRUE(kepa.chooseFromMenu("Down Return", "虫眼鏡")) << kepa.log();
+  std::optional<XWindow> zoom;
+  // The view, below the 18-pixel caption inside the one-pixel border, shows the picture around
+  // `pointer` in blocks of 15 x 15, the centre block in the complement of its pixel.
+  const auto showsAround = [&](QPoint p) {
+    return waitUntil(
+        [&] {
+          if (!(zoom = kepa.windowNamed("ＺｏｏｍＵＰ"))) return false;
+          const QImage shot = session.screenshot();
+          const QPoint view = zoom->geometry.topLeft() + QPoint(1, 19);
+          return shot.pixel(view) == patternAt(p.x() - 7, p.y() - 7) &&
+                 shot.pixel(view + QPoint(224, 224)) == patternAt(p.x() + 7, p.y() + 7) &&
+                 shot.pixel(view + QPoint(112, 112)) == (patternAt(p.x(), p.y()) ^ 0x00FFFFFFU);
+        },
+        seconds(10));
+  };
+  ASSERT_TRUE(showsAround({700, 300}));
+  EXPECT_EQ(zoom->geometry.size(), QSize(229, 293));  // its caption and border included
+  session.xdotool("mousemove 650 420");
+  ASSERT_TRUE(showsAround({650, 420}));
+
+  // Onto the magnifier's view: the pointer is then on the window's side of the screen, which
+  // sends the window to the other side.
+  const QRect before = zoom->geometry;
+  const QPoint over = before.topLeft() + QPoint(101, 119);
+  session.xdotool("mousemove " + at(over));
+  ASSERT_TRUE(waitUntil(
+      [&] { return (zoom = kepa.windowNamed("ＺｏｏｍＵＰ")) && zoom->geometry.x() != before.x(); },
+      seconds(10)))
+      << "stayed at " << before.x() << "," << before.y();
+  if (over.x() < session.screen().width() / 2) {
+    EXPECT_EQ(zoom->geometry.right(), session.screen().right());
+  } else {
+    EXPECT_EQ(zoom->geometry.left(), 0);
+  }
+}
+
+TEST_F(CaptureOnDesktop, TheTrayEndsTheProgramWhileTheSettingsOrTheSaveDialogIsOpen) {
+  session.setRootPicture(pattern(session.screen().size()));
+  for (const auto& [keys, dialog] :
+       {std::pair<std::string, std::string>{"Down Down Down Down Right Down Down Return",
+                                            "カスタム設定"},
+        {"Down Return", "名前を付けて保存"}}) {
+    SCOPED_TRACE(dialog);
+    kepa.start();
+    ASSERT_TRUE(kepa.startCapture());
+    select({100, 80}, {140, 110});
+    ASSERT_TRUE(kepa.chooseFromMenu(keys, dialog == "カスタム設定" ? "お楽しみ2" : dialog));
+    ASSERT_TRUE(shown(dialog).has_value()) << kepa.log();
+    // The frozen screen waits for the dialog: the right button opens no clipping menu there.
+    session.xdotool("mousemove 700 600 sleep 0.1 mousedown 3 sleep 0.8");
+    EXPECT_TRUE(kepa.menus().empty());
+    session.xdotool("mouseup 3 sleep 0.2");
+    // The tray menu opens all the same, and its exit ends the program with status 0.
+    ASSERT_TRUE(kepa.openTrayMenu()) << kepa.log();
+    session.xdotool("mouseup 3 key Up Return");
+    EXPECT_EQ(kepa.process().waitFor(seconds(10)), 0) << kepa.log();
+    EXPECT_TRUE(kepa.windows().empty());
+  }
 }
 
 }  // namespace

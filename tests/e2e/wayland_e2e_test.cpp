@@ -30,35 +30,34 @@ constexpr int kHeight = 1080;
 const QPoint kTrayIcon(1905, 15);
 const QPoint kFirstTrayItem(1800, 27);
 
-// The pixels of `shot` that differ from `expected`, outside the boxes to skip; `where` is
-// their bounding box.
-int differences(const QImage& shot, const QImage& expected, const std::vector<QRect>& skip,
-                QRect* where = nullptr) {
+// The pixels of `shot` that differ from `expected`, outside the boxes to skip.
+int differences(const QImage& shot, const QImage& expected, const std::vector<QRect>& skip) {
   int count = 0;
   for (int y = 0; y < expected.height(); ++y) {
     for (int x = 0; x < expected.width(); ++x) {
       const bool skipped = std::any_of(skip.begin(), skip.end(),
                                        [&](const QRect& box) { return box.contains(x, y); });
-      if (!skipped && shot.pixel(x, y) != expected.pixel(x, y)) {
-        ++count;
-        if (where != nullptr) *where |= QRect(x, y, 1, 1);
-      }
+      count += !skipped && shot.pixel(x, y) != expected.pixel(x, y);
     }
   }
   return count;
 }
 
-// kepa, started with `arguments`, in a session of its own: one output of kWidth x kHeight
-// pixels at `scale` showing `background`.
+// kepa in a session of its own: one output of kWidth x kHeight pixels at `scale` showing
+// `background`.
 class KepaInWayland {
  public:
-  KepaInWayland(const QImage& background, int scale, const std::vector<std::string>& arguments)
-      : session(kWidth, kHeight, background, scale) {
-    std::vector<std::string> command{"env", "KEPA_TRACE_MENUS=1", KEPA_BINARY};
-    command.insert(command.end(), arguments.begin(), arguments.end());
-    kepa = session.start(command, session.directory() + "/kepa.log");
-  }
+  KepaInWayland(const QImage& background, int scale)
+      : session(kWidth, kHeight, background, scale),
+        kepa(session.start({"env", "KEPA_TRACE_MENUS=1", KEPA_BINARY},
+                           session.directory() + "/kepa.log")) {}
 
+  // The icon in waybar's tray, once it is there.
+  bool docked() {
+    return waitUntil(
+        [&] { return session.trayItems().find("StatusNotifierItem") != std::string::npos; },
+        seconds(20));
+  }
   [[nodiscard]] std::string log() const { return readFile(session.directory() + "/kepa.log"); }
   [[nodiscard]] std::size_t timesInLog(const std::string& line) const {
     const std::string text = log();
@@ -67,9 +66,8 @@ class KepaInWayland {
       ++count;
     return count;
   }
-  // Types keys through the virtual keyboard (wtype's -k names).
-  // A new virtual keyboard each time: Xwayland takes the first key after a keyboard's keymap
-  // arrives for the keymap's own, so a Shift leads.
+  // Types keys (wtype's -k names) on a new virtual keyboard, a Shift first: Xwayland takes the
+  // first key after a keymap arrives for the keymap's own.
   bool keys(const std::string& names) const {
     return session.run("wtype -d 60 -k Shift_L " + names);
   }
@@ -124,25 +122,19 @@ QImage regionOf(const QImage& screen) {
 
 class WaylandDesktop : public ::testing::Test, public KepaInWayland {
  protected:
-  WaylandDesktop() : KepaInWayland(pattern(QSize(kWidth, kHeight)), 1, {}) {}
+  WaylandDesktop() : KepaInWayland(pattern(QSize(kWidth, kHeight)), 1) {}
 };
 
 TEST_F(WaylandDesktop, TrayMenuCaptureRegionClipboardMagnifierAndExit) {
   // The icon in waybar's tray, and its menu drawn by waybar on the right press.
-  ASSERT_TRUE(
-      waitUntil([&] { return session.trayItems().find("StatusNotifierItem") != std::string::npos; },
-                seconds(20)))
-      << log();
+  ASSERT_TRUE(docked()) << log();
   // The compositor draws the pointer into every picture of the screen, grim's and the
   // portal's: the boxes where it was are left out of the comparisons.
   const QPoint aside(900, 700);
   session.movePointer(aside);
   const QImage before = session.screenshot();
   session.click(kTrayIcon, WaylandSession::kRight);
-  ASSERT_TRUE(waitUntil([&] { return timesInLog("kepa: menu ") > 0; }, seconds(10))) << log();
-  EXPECT_NE(log().find("kepa: menu ＫＥＰＡメニュ－[スタ－トキャプチャ－|-|バ－ジョン情報|-|"
-                       "ＫＥＰＡＫＥＰＡの終了]"),
-            std::string::npos)
+  ASSERT_TRUE(waitUntil([&] { return timesInLog("kepa: menu ＫＥＰＡ") > 0; }, seconds(10)))
       << log();
   ASSERT_TRUE(waitUntil(
       [&] { return session.screenshot().pixel(kFirstTrayItem) != before.pixel(kFirstTrayItem); },
@@ -162,53 +154,39 @@ TEST_F(WaylandDesktop, TrayMenuCaptureRegionClipboardMagnifierAndExit) {
   const std::vector<QRect> pointers{QRect(aside - QPoint(2, 2), QSize(40, 40)),
                                     QRect(kFirstTrayItem - QPoint(2, 2), QSize(40, 40)),
                                     QRect(away - QPoint(16, 16), QSize(56, 56))};
-  QImage frozen;
-  EXPECT_TRUE(waitUntil(
-      [&] {
-        frozen = session.screenshot();
-        return differences(frozen, before, pointers) == 0;
-      },
-      seconds(10)))
-      << [&] {
-           QRect where;
-           const int count = differences(frozen, before, pointers, &where);
-           return std::to_string(count) + " pixels differ in (" + std::to_string(where.x()) + ", " +
-                  std::to_string(where.y()) + ") " + std::to_string(where.width()) + " x " +
-                  std::to_string(where.height());
-         }();
+  int wrong = 0;
+  EXPECT_TRUE(
+      waitUntil([&] { return (wrong = differences(session.screenshot(), before, pointers)) == 0; },
+                seconds(10)))
+      << wrong << " pixels differ";
 
-  // A drag selects 200 x 140 pixels: the region image is 201 x 141 and reaches the Wayland
-  // clipboard exactly.
+  // A drag selects 200 x 140 pixels: the 201 x 141 region image reaches the Wayland clipboard.
   const QImage region = selectAndCopy({100, 80}, {300, 220});
   ASSERT_EQ(region.size(), QSize(201, 141)) << log();
-  const QImage expected = regionOf(before);
-  EXPECT_EQ(differences(region, expected, {}), 0);
+  EXPECT_EQ(differences(region, regionOf(before), {}), 0);
 
-  // The magnifier opens over the frozen screen, and jumps away when the pointer comes onto
-  // it.
+  // The magnifier opens over the frozen screen, and jumps away when the pointer comes onto it.
   const QImage selected = session.screenshot();
   ASSERT_TRUE(chooseFromClipMenu("-k Down -k Down -k Down -k Down -k Down -k Return", "虫眼鏡"))
       << log();
+  // Where the screen differs from the one with the selection, away from the pointer's places.
   const auto magnifierArea = [&](const std::vector<QPoint>& pointers) {
     const QImage shot = session.screenshot();
     QRect area;
     for (int y = 0; y < shot.height(); y += 2) {
       for (int x = 0; x < shot.width(); x += 2) {
-        const bool nearPointer = std::any_of(pointers.begin(), pointers.end(), [&](QPoint at) {
-          return QRect(at - QPoint(20, 20), QSize(42, 42)).contains(x, y);
-        });
-        if (!nearPointer && shot.pixel(x, y) != selected.pixel(x, y)) area |= QRect(x, y, 2, 2);
+        if (shot.pixel(x, y) != selected.pixel(x, y) &&
+            std::none_of(pointers.begin(), pointers.end(), [&](QPoint at) {
+              return QRect(at - QPoint(20, 20), QSize(42, 42)).contains(x, y);
+            }))
+          area |= QRect(x, y, 2, 2);
       }
     }
     return area;
   };
   QRect shown;
-  ASSERT_TRUE(waitUntil(
-      [&] {
-        return (shown = magnifierArea({{300, 220}})).width() > 100;
-      },
-      seconds(10)))
-      << log();
+  const auto opened = [&] { return (shown = magnifierArea({{300, 220}})).width() > 100; };
+  ASSERT_TRUE(waitUntil(opened, seconds(10))) << log();
   const QPoint onIt = shown.center();
   session.movePointer(onIt);
   EXPECT_TRUE(waitUntil(
@@ -231,20 +209,14 @@ TEST_F(WaylandDesktop, TrayMenuCaptureRegionClipboardMagnifierAndExit) {
                 seconds(10)));
 }
 
-// An output at twice the scale, and the capture asked of the running kepa by a second one,
-// as from a keyboard shortcut: the portal's picture has two pixels for each of the X
-// server's, and the frozen screen is the screen in the X server's pixels, not a corner of
-// the picture.
+// An output at twice the scale, the capture asked of the running kepa by a second one: the
+// frozen screen is in the X server's pixels, not a corner of the portal's picture.
 TEST(WaylandScaledDesktop, CapturesInLogicalPixels) {
   const QImage logical = pattern(QSize(kWidth / 2, kHeight / 2));
-  KepaInWayland desktop(logical.scaled(kWidth, kHeight), 2, {});
-  ASSERT_TRUE(waitUntil(
-      [&] { return desktop.session.trayItems().find("StatusNotifierItem") != std::string::npos; },
-      seconds(20)))
-      << desktop.log();
-  // The pointer, which the compositor draws into the picture, stays out of the region until
-  // the frozen screen is up: the second kepa ends once it has handed the capture over, before
-  // the portal has taken the picture. The canvas then draws its cross-hair at the pointer.
+  KepaInWayland desktop(logical.scaled(kWidth, kHeight), 2);
+  ASSERT_TRUE(desktop.docked()) << desktop.log();
+  // The pointer, which the compositor draws into the picture, keeps out of the region until the
+  // frozen screen (whose cross-hair shows at the pointer) is up.
   desktop.session.movePointer({700, 400});
   ASSERT_TRUE(desktop.session.run(std::string(KEPA_BINARY) + " --capture"));
   const QPoint aside(60, 300);

@@ -1,6 +1,7 @@
 // The fixture of the clipping window's and the magnifier's forms tests.
 #pragma once
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -18,8 +19,7 @@ inline std::uint32_t screenColour(std::int32_t x, std::int32_t y) {
                                     (((x >> 8) + 4 * (y >> 8)) << 16));
 }
 
-// An App on the fake front end whose screen holds screenColour, started, with helpers for the
-// capture, a left-button drag and the clipping menu.
+// An App on the fake front end, started, its screen holding screenColour.
 class ClippingTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -40,27 +40,21 @@ class ClippingTest : public ::testing::Test {
     desktop.sendIconEvent(WM_RBUTTONDOWN);
   }
 
-  // The left button pressed at `from`, moved to `to`, released at `release`.
-  void drag(Point from, Point to, Point release) {
+  // A left-button drag as the clipping window receives it, the pointer where each event is;
+  // released on the window's own surface, or over a window above it.
+  void drag(Point from, Point to, Point release, bool onOwnSurface = true) {
     desktop.cursor = from;
-    form2().Form_MouseDown(1, 0, static_cast<float>(from.x), static_cast<float>(from.y));
-    desktop.cursor = to;
-    form2().Form_MouseMove(1, 0, static_cast<float>(to.x), static_cast<float>(to.y));
-    desktop.cursor = release;
-    form2().Form_MouseUp(1, 0, static_cast<float>(release.x), static_cast<float>(release.y));
-  }
-
-  // A left-button drag as the window receives it, from `from` to `to`, released on the
-  // clipping window's own surface or over a window above it.
-  void mouseDrag(Point from, Point to, bool onOwnSurface = true) {
     window().mousePressed(1, 0, from);
+    desktop.cursor = to;
     window().mouseMoved(1, 0, to);
-    window().mouseReleased(1, 0, to, onOwnSurface);
+    desktop.cursor = release;
+    window().mouseReleased(1, 0, release, onOwnSurface);
   }
 
-  // The clipping menu as it pops up now.
-  const MenuSnapshot& openMenu() {
-    form2().Form_MouseDown(2, 0, 0, 0);
+  // The clipping menu popped up by a right press, `choice` (if any) chosen from it.
+  const MenuSnapshot& openMenu(const std::string& choice = "") {
+    desktop.menuChoices.push_back(choice);
+    window().mousePressed(2, 0, {0, 0});
     return desktop.popups.back();
   }
 
@@ -71,6 +65,9 @@ class ClippingTest : public ::testing::Test {
     throw std::out_of_range(name);
   }
 
+  long count(const std::string& call) const {
+    return std::count(desktop.calls.begin(), desktop.calls.end(), call);
+  }
   Form2& form2() { return app.form2(); }
   FakeForm2Window& window() { return dynamic_cast<FakeForm2Window&>(app.form2().window()); }
   FakeForm3Window& magnifier() { return dynamic_cast<FakeForm3Window&>(app.form3().window()); }

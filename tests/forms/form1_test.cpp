@@ -1,4 +1,5 @@
-// Form1 on the fake front end: start-up, icon callbacks, the tray menu, the splash and the exit.
+// Form1 on the fake front end: start-up, icon callbacks, the tray menu, the splash and the exit;
+// the popup menus of the form runtime.
 #include "app/form1.h"
 
 #include <algorithm>
@@ -13,38 +14,29 @@
 namespace kepa {
 namespace {
 
-class Form1Test : public ::testing::Test {
+class Form1Test : public testing::ClippingTest {
  protected:
-  void SetUp() override { ASSERT_TRUE(app.start()); }
-
   Form1& form1() { return app.form1(); }
-  FakeForm1Window& window() { return dynamic_cast<FakeForm1Window&>(app.form1().window()); }
-  long count(const std::string& call) const {
-    return std::count(desktop.calls.begin(), desktop.calls.end(), call);
-  }
+  FakeForm1Window& splash() { return dynamic_cast<FakeForm1Window&>(app.form1().window()); }
   // Chooses an item of the tray menu the way a user does: right press on the icon.
   void choose(const std::string& item) {
     desktop.menuChoices.push_back(item);
     desktop.sendIconEvent(WM_RBUTTONDOWN);
   }
-
-  FakeDesktop desktop;
-  App app{desktop, desktop.windows()};
 };
 
 TEST_F(Form1Test, StartUpRegistersTheIconAndHidesWindowAndMenu) {
   EXPECT_EQ(desktop.calls, (std::vector<std::string>{"waitForNotificationArea 5000",
                                                      "Shell_NotifyIconA NIM_ADD"}));
-  EXPECT_FALSE(window().isVisible());
-  EXPECT_FALSE(window().KepaMenu.visible);
-  EXPECT_EQ(window().Timer1().interval(), 0);
+  EXPECT_FALSE(splash().isVisible());
+  EXPECT_FALSE(splash().KepaMenu.visible);
+  EXPECT_EQ(splash().Timer1().interval(), 0);
   ASSERT_TRUE(desktop.icon.has_value());
   const NOTIFYICONDATA& record = *desktop.icon;
-  EXPECT_EQ(record.cbSize, 88U);
-  EXPECT_EQ(desktop.window(record.hWnd), &window());
-  EXPECT_EQ(record.uID, 1U);
-  EXPECT_EQ(record.uFlags, 7U);
-  EXPECT_EQ(record.uCallbackMessage, 512U);
+  EXPECT_EQ(desktop.window(record.hWnd), &splash());
+  // Its size, ID, flags (message, icon and tip) and callback message (WM_MOUSEMOVE).
+  EXPECT_EQ((std::array{record.cbSize, record.uID, record.uFlags, record.uCallbackMessage}),
+            (std::array<std::uint32_t, 4>{88, 1, 7, 512}));
   ASSERT_NE(desktop.iconOf(record.hIcon), nullptr);
   EXPECT_EQ(desktop.iconOf(record.hIcon), desktop.iconOf(desktop.iconHandle(kepaIcon())));
   EXPECT_EQ(std::string(record.szTip.data(), 64),
@@ -56,22 +48,18 @@ TEST(Form1Centring, CentresOnThePrimaryMonitorInTwipsWithSinglePrecision) {
   // A primary monitor right of a larger one, and one below another.
   const std::vector<Monitor> rightOfA = {{{0, 0, 1024, 768}, false}, {{1024, 0, 512, 384}, true}};
   const std::vector<Monitor> belowA = {{{0, 0, 800, 600}, false}, {{0, 600, 1024, 768}, true}};
+  // The window is 371 x 206 pixels, 5565 x 3090 twips; at 120 DPI 463.75 x 257.5 pixels round
+  // to 464 x 258 (5568 x 3096 twips); at 200 % it is as large to the eye.
   const struct {
     std::int32_t screenWidth, screenHeight;
     const std::vector<Monitor>& monitors;
     float twipsPerPixel;
     float left, top;  // twips
-  } cases[] = {
-      // The window is 371 x 206 pixels: 5565 x 3090 twips.
-      {1024, 768, one, 15.0F, 4897.5F, 4215.0F},
-      {1920, 1080, one, 15.0F, 11617.5F, 6555.0F},
-      // 120 DPI: 463.75 x 257.5 pixels round to 464 x 258, 5568 x 3096 twips.
-      {1280, 1024, one, 12.0F, 4896.0F, 4596.0F},
-      // 200 %: the same size to the eye, in twice the pixels.
-      {2048, 1536, one, 7.5F, 4897.5F, 4215.0F},
-      {1536, 768, rightOfA, 15.0F, 16417.5F, 1335.0F},
-      {1024, 1368, belowA, 15.0F, 4897.5F, 13215.0F},
-  };
+  } cases[] = {{1024, 768, one, 15.0F, 4897.5F, 4215.0F},
+               {1280, 1024, one, 12.0F, 4896.0F, 4596.0F},
+               {2048, 1536, one, 7.5F, 4897.5F, 4215.0F},
+               {1536, 768, rightOfA, 15.0F, 16417.5F, 1335.0F},
+               {1024, 1368, belowA, 15.0F, 4897.5F, 13215.0F}};
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.screenWidth << " x " << c.screenHeight);
     FakeDesktop desktop;
@@ -87,15 +75,15 @@ TEST(Form1Centring, CentresOnThePrimaryMonitorInTwipsWithSinglePrecision) {
 }
 
 TEST_F(Form1Test, RightPressOnTheIconPopsUpTheTrayMenuAndEveryOtherEventOnlyHidesIt) {
-  window().KepaMenu.visible = true;
+  splash().KepaMenu.visible = true;
   desktop.calls.clear();
   for (const std::uint32_t message :
        {WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONUP, WM_MBUTTONDOWN})
     desktop.sendIconEvent(message);
-  EXPECT_FALSE(window().KepaMenu.visible);  // the left press hides it
+  EXPECT_FALSE(splash().KepaMenu.visible);  // the left press hides it
   EXPECT_TRUE(desktop.calls.empty());
   EXPECT_TRUE(desktop.popups.empty());
-  EXPECT_FALSE(window().isVisible());
+  EXPECT_FALSE(splash().isVisible());
 
   desktop.sendIconEvent(WM_RBUTTONDOWN);
   EXPECT_EQ(desktop.calls,
@@ -103,28 +91,24 @@ TEST_F(Form1Test, RightPressOnTheIconPopsUpTheTrayMenuAndEveryOtherEventOnlyHide
                                       "DoEvents", "PopupMenu KepaMenu"}));
   ASSERT_EQ(desktop.popups.size(), 1U);
   const MenuSnapshot& menu = desktop.popups[0];
-  EXPECT_EQ(menu.caption, "ＫＥＰＡメニュ－");
-  std::vector<std::string> items;
+  std::string items = menu.caption;
   for (const auto& item : menu.items) {
-    items.push_back(item.name + " " + item.caption);
+    items.append("|" + item.name + " " + item.caption);
     EXPECT_TRUE(item.enabled && item.visible && !item.checked) << item.name;
   }
-  EXPECT_EQ(items, (std::vector<std::string>{"StartCap スタ－トキャプチャ－", "kugiri1 -",
-                                             "VerP バ－ジョン情報", "kugiri2 -",
-                                             "ExitKepa ＫＥＰＡＫＥＰＡの終了"}));
+  EXPECT_EQ(items,
+            "ＫＥＰＡメニュ－|StartCap スタ－トキャプチャ－|kugiri1 -|VerP バ－ジョン情報|"
+            "kugiri2 -|ExitKepa ＫＥＰＡＫＥＰＡの終了");
 }
 
 TEST_F(Form1Test, MessageNumberIsXDividedByTwipsPerPixel) {
-  // 516 (WM_RBUTTONDOWN) is x \ twips per pixel: 7754 truncates, 7739.5 rounds to 7740
-  // (even), 7738.5 to 7738 (515); 517 is the right button's release, 513 the left press; at
-  // 200 % the 7.5 twips per pixel are not rounded to 8, which would make 516 read 483.
+  // Only 516 (WM_RBUTTONDOWN) pops the menu up: x \ twips per pixel, truncated; 517 is the right
+  // button's release; at 200 % the 7.5 twips per pixel are not rounded to 8.
   const struct {
     float twipsPerPixel, x;
     bool popsUp;
-  } cases[] = {{15, 7740.0F, true},   {15, 7754.0F, true},   {15, 7739.5F, true},
-               {15, 7738.5F, false},  {15, 7755.0F, false},  {15, 7702.5F, false},
-               {15, 0.0F, false},     {7.5F, 3870.0F, true}, {7.5F, 3847.5F, false},
-               {7.5F, 3877.5F, false}};
+  } cases[] = {{15, 7740.0F, true},   {15, 7754.0F, true},    {15, 7755.0F, false},
+               {7.5F, 3870.0F, true}, {7.5F, 3877.5F, false}, {15, 0.0F, false}};
   for (const auto& c : cases) {
     desktop.popups.clear();
     desktop.twipsPerPixel = c.twipsPerPixel;
@@ -133,24 +117,18 @@ TEST_F(Form1Test, MessageNumberIsXDividedByTwipsPerPixel) {
   }
 }
 
-TEST_F(Form1Test, SplashShowsForTwoAndAHalfSecondsRearmsAndIgnoresMouseMoves) {
+TEST_F(Form1Test, SplashShowsForTwoAndAHalfSecondsAndRearms) {
   choose("VerP");
-  EXPECT_TRUE(window().isVisible());
-  EXPECT_EQ(window().Timer1().interval(), 2500);
-  // Moves over the visible splash never open the menu, whatever their x.
-  desktop.popups.clear();
-  for (int x = 0; x < 371; ++x)
-    window().mouseMove(static_cast<float>(x) + 0.5F, 10);
-  EXPECT_TRUE(desktop.popups.empty());
-
-  window().Timer1().setInterval(1);
+  EXPECT_TRUE(splash().isVisible());
+  EXPECT_EQ(splash().Timer1().interval(), 2500);
+  splash().Timer1().setInterval(1);
   choose("VerP");  // again while visible: shown again, the interval set again
-  EXPECT_TRUE(window().isVisible());
-  EXPECT_EQ(window().Timer1().interval(), 2500);
+  EXPECT_TRUE(splash().isVisible());
+  EXPECT_EQ(splash().Timer1().interval(), 2500);
 
-  window().Timer1().elapse();
-  EXPECT_FALSE(window().isVisible());
-  EXPECT_EQ(window().Timer1().interval(), 0);
+  splash().Timer1().elapse();
+  EXPECT_FALSE(splash().isVisible());
+  EXPECT_EQ(splash().Timer1().interval(), 0);
   EXPECT_TRUE(desktop.icon.has_value());
 }
 
@@ -170,7 +148,7 @@ TEST_F(Form1Test, UnloadDeletesTheIconAndTheNextReferenceLoadsAgain) {
   form1().Unload();
   EXPECT_FALSE(desktop.icon.has_value());
   EXPECT_FALSE(form1().isLoaded());
-  FakeForm1Window& again = window();  // the reference loads and runs Form_Load again
+  FakeForm1Window& again = splash();  // the reference loads and runs Form_Load again
   EXPECT_EQ(count("Shell_NotifyIconA NIM_ADD"), 2);
   ASSERT_TRUE(desktop.icon.has_value());
   EXPECT_NE(desktop.icon->hWnd, firstHandle);
@@ -179,16 +157,14 @@ TEST_F(Form1Test, UnloadDeletesTheIconAndTheNextReferenceLoadsAgain) {
 }
 
 TEST(Form1StartUp, WaitsQuietlyForTheNotificationAreaThenSaysWhenThereIsNone) {
+  // At login the panel may come up long after the program.
   const struct {
     Launch launch;
     bool trayAppears;
     const char* wait;  // the call, with its timeout in milliseconds
-  } cases[] = {
-      {Launch::ByUser, false, "waitForNotificationArea 5000"},
-      // At login the panel may come up long after the program.
-      {Launch::AtLogin, false, "waitForNotificationArea 120000"},
-      {Launch::AtLogin, true, "waitForNotificationArea 120000"},
-  };
+  } cases[] = {{Launch::ByUser, false, "waitForNotificationArea 5000"},
+               {Launch::AtLogin, false, "waitForNotificationArea 120000"},
+               {Launch::AtLogin, true, "waitForNotificationArea 120000"}};
   for (const auto& c : cases) {
     FakeDesktop desktop;
     desktop.notificationAreaAvailable = c.trayAppears;
@@ -229,15 +205,9 @@ TEST(Form1StartUp, EndedWhileWaitingForTheTrayDoesNotStartAndACaptureAskedForRun
   EXPECT_TRUE(dynamic_cast<FakeWindow&>(app.form2().window()).shown);
 }
 
-// スタ－トキャプチャ－ asked for from the command line: the menu's capture while nothing of the
-// program is open; nothing while a clipping (with or without one of its dialogs) or a popup
-// menu is up.
-using CaptureRequest = testing::ClippingTest;
-
-TEST_F(CaptureRequest, RunsOnlyWhileNothingOfTheProgramIsOpen) {
-  const auto count = [&](const char* call) {
-    return std::count(desktop.calls.begin(), desktop.calls.end(), call);
-  };
+// スタ－トキャプチャ－ asked for from the command line: nothing while a clipping (with or without
+// one of its dialogs) or a popup menu is up.
+TEST_F(Form1Test, ACaptureAskedForRunsOnlyWhileNothingOfTheProgramIsOpen) {
   desktop.whilePopup = [&] { app.requestCapture(); };
   desktop.sendIconEvent(WM_RBUTTONDOWN);  // the tray menu, dismissed
   desktop.whilePopup = nullptr;
@@ -260,6 +230,30 @@ TEST_F(CaptureRequest, RunsOnlyWhileNothingOfTheProgramIsOpen) {
   app.requestCapture();
   EXPECT_EQ(count("GetDC"), 2);
   EXPECT_TRUE(window().shown);
+}
+
+TEST(PopupMenu, RunsTheChosenItemAfterTheMenuClosesAndNeverADisabledOne) {
+  FakeDesktop desktop;
+  Menu menu("ClipMenu", "menu");
+  std::vector<std::string> clicked;
+  menu.add("A", "a").onClick([&] { clicked.emplace_back("A"); });
+  MenuItem& sub = menu.add("Sub", "sub");
+  sub.add("B", "b", 3).onClick([&] { clicked.emplace_back("B3"); });
+  menu.add("C", "c").onClick([&] { clicked.emplace_back("C"); });
+  menu.find("C").enabled = false;
+  desktop.menuChoices = {"A", "B", "C", ""};
+  for (int i = 0; i < 4; ++i)
+    desktop.PopupMenu(menu);
+  EXPECT_EQ(clicked, (std::vector<std::string>{"A", "B3"}));
+  sub.enabled = false;  // a disabled submenu hides its items from the user
+  desktop.menuChoices = {"B"};
+  desktop.PopupMenu(menu);
+  EXPECT_EQ(clicked.size(), 2U);
+  EXPECT_EQ(&menu.find("B", 3), &sub.find("B", 3));
+  EXPECT_THROW((void)menu.find("B"), std::out_of_range);
+  ASSERT_EQ(desktop.popups.size(), 5U);
+  EXPECT_FALSE(desktop.popups[0].items[2].enabled);
+  EXPECT_EQ(desktop.popups[0].items[1].items[0].index, 3);
 }
 
 }  // namespace

