@@ -27,8 +27,8 @@ TEST_F(Form2Test, CaptureLoadsTheWindowCopiesTheScreenAndShowsIt) {
   EXPECT_EQ((std::array{m.SliderR, m.SliderG, m.SliderB, m.CustomOption}),
             (std::array<std::int16_t, 4>{50, 50, 50, 1}));
   EXPECT_TRUE(window().shown);
-  EXPECT_EQ(window().frame, Rect(0, 0, 1024, 768));
-  ASSERT_EQ(Point(window().image.width(), window().image.height()), Point(1024, 768));
+  EXPECT_EQ(window().frame, (Rect{0, 0, 1024, 768}));
+  ASSERT_EQ((Point{window().image.width(), window().image.height()}), (Point{1024, 768}));
   for (std::int32_t y = 0; y < 768; ++y) {
     for (std::int32_t x = 0; x < 1024; ++x)
       ASSERT_EQ(window().image.row(y)[x], Colour(screenColour(x, y)).pixel()) << x << "," << y;
@@ -70,7 +70,7 @@ TEST_F(Form2Test, SecondCaptureWhileOpenKeepsTheLoadAndTheSelection) {
   for (const Point size : {Point{1536, 768}, Point{800, 600}}) {
     desktop.screen = Surface(size.x, size.y, 0xFF123456U);
     capture();
-    EXPECT_EQ(window().frame, Rect(0, 0, size.x, size.y));
+    EXPECT_EQ(window().frame, (Rect{0, 0, size.x, size.y}));
     EXPECT_EQ(window().image.width(), size.x);
     EXPECT_EQ(window().image.row(size.y - 1)[size.x - 1], 0xFF123456U);
     EXPECT_EQ(form2().SelWidth, 40);
@@ -106,14 +106,14 @@ TEST_F(Form2Test, PressShowsAZeroFrameMovesSizeItReleaseCopiesTheRegion) {
   // The press takes the pointer's position when it is handled, not the event's.
   desktop.cursor = {100, 50};
   window().mousePressed(1, 0, {90, 40});
-  EXPECT_EQ(Point(module1().SelStartX, module1().SelStartY), Point(100, 50));
+  EXPECT_EQ((Point{module1().SelStartX, module1().SelStartY}), (Point{100, 50}));
   EXPECT_TRUE(module1().SelectActive);
   EXPECT_EQ(form2().SelColor.value(), 0xFFFFFFU - screenColour(100, 50));
   const FrameShape& frame = window().Shape1();
   EXPECT_TRUE(frame.visible);
-  EXPECT_EQ(Rect(frame.left, frame.top, frame.width, frame.height), Rect(100, 50, 0, 0));
+  EXPECT_EQ((Rect{frame.left, frame.top, frame.width, frame.height}), (Rect{100, 50, 0, 0}));
   window().mouseMoved(1, 0, {146, 82});
-  EXPECT_EQ(Rect(frame.left, frame.top, frame.width, frame.height), Rect(100, 50, 47, 33));
+  EXPECT_EQ((Rect{frame.left, frame.top, frame.width, frame.height}), (Rect{100, 50, 47, 33}));
   EXPECT_EQ(frame.borderColor, form2().SelColor);
   window().mouseMoved(2, 0, {300, 300});  // not the left button alone: ignored
   window().mouseMoved(3, 0, {300, 300});
@@ -124,7 +124,7 @@ TEST_F(Form2Test, PressShowsAZeroFrameMovesSizeItReleaseCopiesTheRegion) {
   EXPECT_EQ(form2().SelWidth, 47);
   EXPECT_EQ(form2().SelHeight, 33);
   for (const Picture* picture : {&window().Picture1, &window().Picture2}) {
-    ASSERT_EQ(Point(picture->width(), picture->height()), Point(48, 34));
+    ASSERT_EQ((Point{picture->width(), picture->height()}), (Point{48, 34}));
     for (std::int32_t j = 0; j < 34; ++j) {
       for (std::int32_t i = 0; i < 48; ++i) {
         // Cells from (SelStartX + 1, SelStartY + 1); the last column and row the background.
@@ -142,14 +142,14 @@ TEST_F(Form2Test, PressShowsAZeroFrameMovesSizeItReleaseCopiesTheRegion) {
   const Colour first = frame.borderColor;
   desktop.cursor = {10, 20};
   window().mousePressed(1, 0, {10, 20});
-  EXPECT_EQ(Rect(frame.left, frame.top, frame.width, frame.height), Rect(10, 20, 0, 0));
+  EXPECT_EQ((Rect{frame.left, frame.top, frame.width, frame.height}), (Rect{10, 20, 0, 0}));
   EXPECT_EQ(frame.borderColor, first);
   // The region comes from the release point; the frame keeps the last move's size.
   drag({10, 20}, {60, 40}, {30, 80});
   EXPECT_EQ(frame.borderColor.value(), 0xFFFFFFU - screenColour(10, 20));
-  EXPECT_EQ(Point(form2().SelWidth, form2().SelHeight), Point(20, 60));
-  EXPECT_EQ(placeOf(window().Picture1), Rect(136, 8, 21, 61));
-  EXPECT_EQ(Point(window().Shape1().width, window().Shape1().height), Point(51, 21));
+  EXPECT_EQ((Point{form2().SelWidth, form2().SelHeight}), (Point{20, 60}));
+  EXPECT_EQ(placeOf(window().Picture1), (Rect{136, 8, 21, 61}));
+  EXPECT_EQ((Point{window().Shape1().width, window().Shape1().height}), (Point{51, 21}));
   drag({10, 20}, {11, 21}, {11, 21});  // the smallest selection: the pixel released on
   EXPECT_EQ(window().Picture1.width(), 2);
   EXPECT_EQ(pixelOf(window().Picture1, 0, 0), screenColour(11, 21));
@@ -165,10 +165,10 @@ TEST_F(Form2Test, EmptySelectionsClearEverythingButPicture2) {
   for (const Point to : {Point{300, 300}, Point{250, 350}, Point{350, 250}}) {
     module1().ImageChanged = true;
     drag({300, 300}, to, to);
-    EXPECT_EQ(Point(form2().SelWidth, form2().SelHeight), Point(0, 0));
+    EXPECT_EQ((Point{form2().SelWidth, form2().SelHeight}), (Point{0, 0}));
     EXPECT_FALSE(window().Shape1().visible || window().Picture1.visible());
     EXPECT_FALSE(module1().ImageChanged || module1().SelectActive);
-    EXPECT_EQ(Point(window().Picture1.width(), window().Picture1.height()), Point(0, 0));
+    EXPECT_EQ((Point{window().Picture1.width(), window().Picture1.height()}), (Point{0, 0}));
     EXPECT_EQ(window().Picture2.width(), 31);
     EXPECT_EQ(pixelOf(window().Picture2, 3, 4), kept);
   }
@@ -282,8 +282,8 @@ TEST_F(Form2Test, MosaicResizesBothPicturesAndGreyShowsTheHourglass) {
   capture();
   drag({100, 100}, {199, 149}, {199, 149});  // SelWidth 99, SelHeight 49
   form2().mozalv_click(3);
-  EXPECT_EQ(placeOf(window().Picture1), Rect(136, 8, 99, 48));
-  EXPECT_EQ(placeOf(window().Picture2), Rect(136, 112, 33, 16));
+  EXPECT_EQ(placeOf(window().Picture1), (Rect{136, 8, 99, 48}));
+  EXPECT_EQ(placeOf(window().Picture2), (Rect{136, 112, 33, 16}));
   desktop.calls.clear();
   form2().Gray_Click();
   EXPECT_EQ(desktop.calls, (std::vector<std::string>{"MousePointer 11", "MousePointer 0"}));

@@ -48,8 +48,8 @@ TEST_F(Form3Test, WindowStartsHiddenStoppedAndLaidOutInTwips) {
     app.form2().EndClip_Click();
     desktop.twipsPerPixel = c.twipsPerPixel;
     app.form1().StartCap_Click();
-    EXPECT_EQ(Point(zoom().clientImage().width(), zoom().clientImage().height()),
-              Point(c.width, c.height));
+    EXPECT_EQ((Point{zoom().clientImage().width(), zoom().clientImage().height()}),
+              (Point{c.width, c.height}));
     desktop.cursor = {300, 200};
     form3().Timer1_Timer();
     const int view = 15 * c.block;

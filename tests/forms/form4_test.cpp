@@ -50,7 +50,7 @@ class Form4Test : public testing::ClippingTest {
 TEST_F(Form4Test, FirstShowingOpensAtFiftyWithOptionOneCentredOnThePrimaryMonitor) {
   desktop.monitorLayout = {{{0, 0, 1024, 768}, false}, {{1024, 0, 1280, 1024}, true}};
   secondEffect([&](FakeForm4Window& dialog) {
-    EXPECT_EQ(dialog.frame, Rect(1504, 368, 320, 288));  // 320 x 288 pixels
+    EXPECT_EQ(dialog.frame, (Rect{1504, 368, 320, 288}));  // 320 x 288 pixels
     EXPECT_TRUE(dialog.shown);
     for (ScrollBar* bar : {&dialog.RScroll1(), &dialog.GScroll1(), &dialog.BScroll1()})
       EXPECT_EQ(bar->value(), 50);

@@ -107,7 +107,7 @@ class RandomEvents : public testing::ClippingTest {
     if (below(16) == 0) desktop.DoEvents();
     if (form2().isLoaded()) {
       const Picture& image = window().Picture1;
-      ASSERT_EQ(Point(image.width(), image.height()), size);
+      ASSERT_EQ((Point{image.width(), image.height()}), size);
       ASSERT_EQ(image.image().width(), size.x);
       ASSERT_GE(window().Picture2.width(), 0);
     }

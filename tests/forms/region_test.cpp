@@ -187,8 +187,8 @@ TEST_F(RegionTest, ADragMovesTheImagesCentreOntoTheDropPointWithAnOutlineOnTheWa
   // During the drag an outline of the image's size is centred on the pointer.
   const FrameShape& outline = window().dragOutline();
   EXPECT_TRUE(outline.visible);
-  EXPECT_EQ(Rect(outline.left, outline.top, outline.width, outline.height),
-            Rect(576, 383, 48, 34));        // 600 - 48 / 2, 400 - 34 / 2
+  EXPECT_EQ((Rect{outline.left, outline.top, outline.width, outline.height}),
+            (Rect{576, 383, 48, 34}));      // 600 - 48 / 2, 400 - 34 / 2
   EXPECT_EQ(picture().position(), placed);  // the image itself stays until the drop
   window().mouseReleased(1, 0, {600, 400}, true);
   EXPECT_EQ(picture().position(), (Point{576, 383}));
@@ -226,9 +226,9 @@ TEST_F(RegionTest, RestoreBringsBackTheCaptureButNotTheLastColumnAndRow) {
   form2().hyouji_Click();
   form2().Form_DragDrop(500, 300);
   form2().mozalv_click(5);
-  ASSERT_EQ(Point(picture().width(), picture().height()), Point(45, 30));
+  ASSERT_EQ((Point{picture().width(), picture().height()}), (Point{45, 30}));
   form2().BackPi_click();
-  EXPECT_EQ(Point(picture().width(), picture().height()), Point(48, 34));
+  EXPECT_EQ((Point{picture().width(), picture().height()}), (Point{48, 34}));
   EXPECT_EQ(at(46, 32), screenColour(147, 83));
   EXPECT_EQ(at(47, 10), picture().backColor().resolved().value());
   EXPECT_EQ(at(10, 33), picture().backColor().resolved().value());
