@@ -55,4 +55,8 @@ class MenuItem {
 // A top-level menu is an item whose children are the entries of the popup.
 using Menu = MenuItem;
 
+// "Caption[item|item(disabled)|sub[...]]": what a popup of `model` shows, for the trace of
+// KEPA_TRACE_MENUS.
+[[nodiscard]] std::string menuTrace(const MenuItem& model);
+
 }  // namespace kepa

@@ -29,29 +29,4 @@ void buildMenu(QMenu& menu, MenuItem& model, std::map<QAction*, MenuItem*>& acti
   }
 }
 
-namespace {
-
-void traceItems(const MenuItem& model, std::string& line) {
-  for (const auto& item : model.items()) {
-    if (!item->visible) continue;
-    line += line.back() == '[' ? "" : "|";
-    line += item->caption();
-    if (!item->enabled) line += "(disabled)";
-    if (item->checked) line += "(checked)";
-    if (!item->items().empty()) {
-      line += "[";
-      traceItems(*item, line);
-      line += "]";
-    }
-  }
-}
-
-}  // namespace
-
-std::string menuTrace(const MenuItem& model) {
-  std::string line = model.caption() + "[";
-  traceItems(model, line);
-  return line + "]";
-}
-
 }  // namespace kepa
