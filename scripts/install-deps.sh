@@ -20,10 +20,15 @@ desktop=(xvfb xauth xfonts-base icewm xdotool xclip x11-utils x11-xserver-utils 
 wayland=(sway swaybg xwayland waybar pipewire xdg-desktop-portal xdg-desktop-portal-wlr
   xdg-desktop-portal-gtk grim wtype wl-clipboard libglib2.0-bin libwayland-dev libwayland-bin)
 
+# The Windows build: mingw-w64 (posix threads), GoogleTest's sources to build for it, wine to
+# run what it builds, and wixl and unzip for its packages.
+windows=(g++-mingw-w64-x86-64-posix googletest wine64 wixl unzip)
+
 # The package check: the distribution's package, AppStream and desktop entry checkers.
 checks=(lintian appstream desktop-file-utils)
 
-wanted=("${build[@]}" "${runtime[@]}" "${desktop[@]}" "${wayland[@]}" "${checks[@]}")
+wanted=("${build[@]}" "${runtime[@]}" "${desktop[@]}" "${wayland[@]}" "${windows[@]}"
+  "${checks[@]}")
 
 missing=()
 for package in "${wanted[@]}"; do

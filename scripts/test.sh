@@ -3,6 +3,7 @@
 # configuration and runs the whole CTest suite (unit, forms, the Qt front end's, end-to-end, the
 # package check and a short run of each benchmark); builds the code that needs no Qt without
 # Qt (which that configuration does not even look for) and runs its unit and forms tests;
+# cross-builds kepa.exe for Windows and runs its tests, installer and end-to-end run under wine;
 # builds with AddressSanitizer and UndefinedBehaviorSanitizer and runs the unit, forms and Qt
 # suites under them; and last builds the program and the unit and forms tests with clang and
 # runs those. Exits non-zero on any failure.
@@ -20,6 +21,12 @@ ctest --preset default
 cmake --preset core
 cmake --build --preset core -j "$jobs"
 ctest --preset core
+
+# kepa.exe and its packages, cross-built; its tests under wine (the end-to-end one driven by
+# the default build's X driver).
+cmake --preset win32
+cmake --build --preset win32 -j "$jobs"
+ctest --preset win32
 
 cmake --preset asan
 cmake --build --preset asan -j "$jobs"

@@ -7,6 +7,9 @@
 #include <thread>
 #include <vector>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include "app/app.h"
 #include "app/command_line.h"
 #include "platform/win32/wide_text.h"
@@ -53,6 +56,9 @@ bool handOver(bool capture) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // Lines end as on every other system: the traces of KEPA_TRACE_MENUS are read by tools.
+  _setmode(_fileno(stderr), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
   const kepa::Language language = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE
                                       ? kepa::Language::Japanese
                                       : kepa::Language::English;

@@ -275,15 +275,10 @@ MenuItem* Win32Desktop::showPopup(Menu& menu) {
   HMENU popup = buildMenu(menu, commands);
   POINT at{};
   ::GetCursorPos(&at);
-  // The menu belongs to the foreground window, as the program's windows made it; a menu of a
-  // window that is not in the foreground would not close on a click elsewhere.
-  HWND owner = GetForegroundWindow();
-  DWORD process = 0;
-  GetWindowThreadProcessId(owner, &process);
-  if (owner == nullptr || process != GetCurrentProcessId()) {
-    owner = owner_->hwnd();
-    ::SetForegroundWindow(owner);
-  }
+  // The menu belongs to the program's hidden window, in the foreground (a menu whose window is
+  // not would not close on a click elsewhere); the window under it keeps the keyboard focus.
+  HWND owner = owner_->hwnd();
+  ::SetForegroundWindow(owner);
   const auto chosen = static_cast<std::size_t>(TrackPopupMenu(
       popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, owner, nullptr));
   PostMessageW(owner, WM_NULL, 0, 0);
