@@ -1,9 +1,7 @@
 #include "platform/win32/form2_window.h"
 
-#include <array>
 #include <vector>
 
-#include "clip/cross_hair.h"
 #include "platform/win32/dib_section.h"
 #include "platform/win32/form1_window.h"
 #include "platform/win32/gdi.h"
@@ -11,25 +9,6 @@
 namespace kepa {
 
 namespace {
-
-// The cross-hair as a monochrome cursor: an AND and an XOR plane of one bit a pixel, both set
-// where it inverts, AND alone where it leaves the screen as it is.
-HCURSOR makeCrossHair() {
-  const CrossHair cross;
-  constexpr int kBytesPerRow = CrossHair::kSize / 8;
-  std::array<BYTE, CrossHair::kSize * kBytesPerRow> andPlane{};
-  std::array<BYTE, CrossHair::kSize * kBytesPerRow> xorPlane{};
-  andPlane.fill(0xFF);
-  for (int row = 0; row < CrossHair::kSize; ++row) {
-    for (int column = 0; column < CrossHair::kSize; ++column) {
-      if (!cross.inverts(column, row)) continue;
-      xorPlane[static_cast<std::size_t>(row * kBytesPerRow + column / 8)] |=
-          static_cast<BYTE>(0x80U >> (column % 8));
-    }
-  }
-  return CreateCursor(programInstance(), CrossHair::kHotspot.x, CrossHair::kHotspot.y,
-                      CrossHair::kSize, CrossHair::kSize, andPlane.data(), xorPlane.data());
-}
 
 void fill(HDC dc, const Rect& rect, COLORREF colour) {
   const RECT box{rect.x, rect.y, rect.x + rect.width, rect.y + rect.height};
@@ -44,13 +23,9 @@ Form2Window::Form2Window(Surface screenImage, float twipsPerPixelX, float twipsP
                          Handlers handlers, Point origin)
     : Form2Face(std::move(screenImage), twipsPerPixelX, twipsPerPixelY, std::move(handlers)),
       origin_(origin),
-      crossHair_(makeCrossHair()) {
+      crossHair_(LoadCursorW(programInstance(), MAKEINTRESOURCEW(2))) {
   create(L"KepaForm2", WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WS_POPUP, "",
          {origin.x, origin.y, image.width(), image.height()});
-}
-
-Form2Window::~Form2Window() {
-  DestroyCursor(crossHair_);
 }
 
 void Form2Window::showOverScreen() {

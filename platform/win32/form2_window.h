@@ -14,7 +14,6 @@ class Form2Window final : public NativeWindow, public Form2Face {
   // `origin`: where the desktop's (0, 0) lies on the screen's coordinates.
   Form2Window(Surface screenImage, float twipsPerPixelX, float twipsPerPixelY, Handlers handlers,
               Point origin);
-  ~Form2Window() override;
 
   void destroyLater() override { deleteLater(); }
   void showOverScreen() override;
@@ -30,7 +29,7 @@ class Form2Window final : public NativeWindow, public Form2Face {
   void released(int button, WPARAM keys, LPARAM at);
 
   Point origin_;
-  HCURSOR crossHair_;
+  HCURSOR crossHair_;  // the inverting cursor of the program's resources
 };
 
 }  // namespace kepa
