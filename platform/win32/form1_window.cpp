@@ -137,7 +137,7 @@ void Form1Window::show() {
   ::SetWindowPos(hwnd(), win::kTopmost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void Form1Window::paint(HDC dc) const {
+void Form1Window::paint(HDC dc, const RECT&) const {
   RECT all;
   GetClientRect(hwnd(), &all);
   HBRUSH navy = CreateSolidBrush(kNavy);
@@ -162,13 +162,6 @@ void Form1Window::paint(HDC dc) const {
 
 LRESULT Form1Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd(), &ps);
-      paint(dc);
-      EndPaint(hwnd(), &ps);
-      return 0;
-    }
     case WM_MOUSEMOVE:
       // Also the notification icon's callbacks: x is the mouse message's number.
       handlers_.mouseMove(buttonsOf(wParam), shiftOf(wParam),

@@ -26,9 +26,9 @@ class Form1Window final : public NativeWindow, public Form1Face {
 
  protected:
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void paint(HDC dc, const RECT& area) const override;
 
  private:
-  void paint(HDC dc) const;
   void placeAt(float left, float top);
 
   float twipsPerPixel_;

@@ -107,13 +107,6 @@ void Form2Window::released(int button, WPARAM keys, LPARAM at) {
 LRESULT Form2Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   const Point at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd(), &ps);
-      paint(dc, ps.rcPaint);
-      EndPaint(hwnd(), &ps);
-      return 0;
-    }
     case WM_ERASEBKGND:
       return 1;
     case WM_SETCURSOR:

@@ -22,10 +22,10 @@ class Form2Window final : public NativeWindow, public Form2Face {
   void invalidate(const Rect& area) override;
   [[nodiscard]] int dragDistance() const override;
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // Paints `area` from the models: the image, the frame, Picture1 and the drag outline.
+  void paint(HDC dc, const RECT& area) const override;
 
  private:
-  // Paints `area` from the models: the image, the frame, Picture1 and the drag outline.
-  void paint(HDC dc, const RECT& area) const;
   void released(int button, WPARAM keys, LPARAM at);
 
   Point origin_;

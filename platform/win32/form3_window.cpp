@@ -67,7 +67,7 @@ void Form3Window::repaintClient(const Rect& area) {
   InvalidateRect(hwnd(), &box, FALSE);
 }
 
-void Form3Window::paint(HDC dc) const {
+void Form3Window::paint(HDC dc, const RECT&) const {
   const Surface& shown = shownImage();
   const BITMAPINFO info = topDownInfo(shown.width(), shown.height());
   SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(shown.width()), static_cast<DWORD>(shown.height()),
@@ -81,13 +81,6 @@ void Form3Window::paint(HDC dc) const {
 
 LRESULT Form3Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd(), &ps);
-      paint(dc);
-      EndPaint(hwnd(), &ps);
-      return 0;
-    }
     case WM_ERASEBKGND:
       return 1;
     case WM_MOUSEMOVE: {

@@ -28,10 +28,9 @@ class Form3Window final : public NativeWindow, public Form3Face {
  protected:
   void repaintClient(const Rect& area) override;
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void paint(HDC dc, const RECT& area) const override;
 
  private:
-  void paint(HDC dc) const;
-
   Handlers handlers_;
   Point origin_;
   NativeTimer timer1_;

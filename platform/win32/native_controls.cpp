@@ -109,19 +109,12 @@ void SwatchWindow::setBackColor(Colour colour) {
   InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
-LRESULT SwatchWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_PAINT) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd(), &ps);
-    RECT all;
-    GetClientRect(hwnd(), &all);
-    HBRUSH brush = CreateSolidBrush(colorRef(backColor_.resolved()));
-    FillRect(dc, &all, brush);
-    DeleteObject(brush);
-    EndPaint(hwnd(), &ps);
-    return 0;
-  }
-  return NativeWindow::handle(message, wParam, lParam);
+void SwatchWindow::paint(HDC dc, const RECT&) const {
+  RECT all;
+  GetClientRect(hwnd(), &all);
+  HBRUSH brush = CreateSolidBrush(colorRef(backColor_.resolved()));
+  FillRect(dc, &all, brush);
+  DeleteObject(brush);
 }
 
 }  // namespace kepa

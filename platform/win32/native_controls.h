@@ -60,7 +60,7 @@ class SwatchWindow final : public NativeWindow, public Swatch {
   void setBackColor(Colour colour) override;
 
  protected:
-  LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void paint(HDC dc, const RECT& area) const override;
 
  private:
   Colour backColor_{Colour::kWindowBackground};

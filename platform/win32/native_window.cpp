@@ -80,8 +80,17 @@ void NativeWindow::create(const wchar_t* className, DWORD exStyle, DWORD style,
 }
 
 LRESULT NativeWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    paint(dc, ps.rcPaint);
+    EndPaint(hwnd_, &ps);
+    return 0;
+  }
   return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
+
+void NativeWindow::paint(HDC, const RECT&) const {}
 
 LRESULT CALLBACK NativeWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {

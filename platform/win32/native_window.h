@@ -50,8 +50,10 @@ class NativeWindow {
   // Creates the window; `frame` is its outer rectangle on the screen.
   void create(const wchar_t* className, DWORD exStyle, DWORD style, const std::string& title,
               Rect frame, HWND owner = nullptr);
-  // The window's messages; the default leaves them to Windows.
+  // The window's messages; the default paints with paint() and leaves the rest to Windows.
   virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+  // Paints `area` of the client area; the default paints nothing over the background.
+  virtual void paint(HDC dc, const RECT& area) const;
 
  private:
   friend class NativeTimer;
