@@ -24,7 +24,7 @@ Form2Window::Form2Window(Surface screenImage, float twipsPerPixelX, float twipsP
     : Form2Face(std::move(screenImage), twipsPerPixelX, twipsPerPixelY, std::move(handlers)),
       origin_(origin),
       crossHair_(LoadCursorW(programInstance(), MAKEINTRESOURCEW(2))) {
-  create(L"KepaForm2", WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WS_POPUP, "",
+  create(kClassName, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WS_POPUP, "",
          {origin.x, origin.y, image.width(), image.height()});
 }
 
@@ -109,6 +109,10 @@ LRESULT Form2Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND:
       return 1;
+    case WM_MOUSEACTIVATE:
+      // A click on the frozen screen does not bring it above the magnifier, which stays on
+      // top of it.
+      return MA_NOACTIVATE;
     case WM_SETCURSOR:
       if (LOWORD(lParam) == HTCLIENT) {
         SetCursor(crossHair_);

@@ -11,6 +11,8 @@ namespace kepa {
 
 class Form2Window final : public NativeWindow, public Form2Face {
  public:
+  static constexpr const wchar_t* kClassName = L"KepaForm2";
+
   // `origin`: where the desktop's (0, 0) lies on the screen's coordinates.
   Form2Window(Surface screenImage, float twipsPerPixelX, float twipsPerPixelY, Handlers handlers,
               Point origin);

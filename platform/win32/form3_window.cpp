@@ -3,6 +3,7 @@
 #include "platform/numeric.h"
 #include "platform/win32/dib_section.h"
 #include "platform/win32/form1_window.h"
+#include "platform/win32/form2_window.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/wide_text.h"
 
@@ -33,8 +34,11 @@ Form3Window::Form3Window(float twipsPerPixelX, float twipsPerPixelY, Handlers ha
       font_(makeFont(kGothicFamily, 12, FW_BOLD, twipsPerPixelY)) {
   RECT frame{0, 0, clientImage().width(), clientImage().height()};
   AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+  // Owned by the clipping window, which is there whenever the magnifier is: an owned window
+  // stays above its owner, also when the owner is activated (a dialog above both closed).
   create(L"KepaForm3", kExStyle, kStyle, "ＺｏｏｍＵＰ",
-         {origin.x, origin.y, frame.right - frame.left, frame.bottom - frame.top});
+         {origin.x, origin.y, frame.right - frame.left, frame.bottom - frame.top},
+         FindWindowW(Form2Window::kClassName, nullptr));
   window_ = hwnd();
 }
 

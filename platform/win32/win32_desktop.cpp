@@ -321,10 +321,22 @@ void Win32Desktop::showModal(FormWindow& form, FormWindow* owner) {
     DispatchMessageW(&message);
   }
   modals_.pop_back();
-  if (blocked != nullptr && IsWindow(blocked)) {
-    EnableWindow(blocked, TRUE);
-    ::SetForegroundWindow(blocked);
-  }
+  if (blocked == nullptr || !IsWindow(blocked)) return;
+  EnableWindow(blocked, TRUE);
+  // The owner comes back to the front as the dialog goes: the program's other windows that
+  // stay on top (the magnifier over the frozen screen) go back above it.
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM owner) -> BOOL {
+        const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+        if (window != reinterpret_cast<HWND>(owner) && IsWindowVisible(window) &&
+            (exStyle & WS_EX_TOPMOST) != 0) {
+          ::SetWindowPos(window, win::kTopmost, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(blocked));
 }
 
 bool Win32Desktop::bringModalWindowForward() {
