@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/form_window.h"
+#include "platform/geometry.h"
 #include "platform/menu.h"
 #include "platform/timer.h"
 
@@ -24,21 +25,36 @@ class Form1Face : public FormWindow {
   static constexpr float kWidthTwips = 5565.0F;
   static constexpr float kHeightTwips = 3090.0F;
 
-  Form1Face();
+  // A window of the design size at `twipsPerPixel`.
+  explicit Form1Face(float twipsPerPixel);
 
-  // Outer size and position in twips (the window has no frame).
-  [[nodiscard]] virtual float widthTwips() const = 0;
-  [[nodiscard]] virtual float heightTwips() const = 0;
-  [[nodiscard]] virtual float leftTwips() const = 0;
-  [[nodiscard]] virtual float topTwips() const = 0;
-  virtual void setLeftTwips(float left) = 0;
-  virtual void setTopTwips(float top) = 0;
+  // Outer size and position in twips (the window has no frame): its whole pixels at the
+  // display's twips per pixel.
+  [[nodiscard]] float widthTwips() const;
+  [[nodiscard]] float heightTwips() const;
+  [[nodiscard]] float leftTwips() const { return leftTwips_; }
+  [[nodiscard]] float topTwips() const { return topTwips_; }
+  void setLeftTwips(float left) { placeAt(left, topTwips_); }
+  void setTopTwips(float top) { placeAt(leftTwips_, top); }
   virtual void show() = 0;
   virtual void hide() = 0;
   [[nodiscard]] virtual bool isVisible() const = 0;
   [[nodiscard]] virtual Timer& Timer1() = 0;
 
   Menu KepaMenu;
+
+ protected:
+  [[nodiscard]] float twipsPerPixel() const { return twipsPerPixel_; }
+  // The window's size and its top-left corner, in whole pixels.
+  [[nodiscard]] Point sizeInPixels() const;
+  virtual void moveTo(Point topLeft) = 0;
+
+ private:
+  void placeAt(float left, float top);
+
+  float twipsPerPixel_;
+  float leftTwips_ = 0.0F;
+  float topTwips_ = 0.0F;
 };
 
 }  // namespace kepa

@@ -6,10 +6,11 @@
 namespace kepa {
 
 FakeForm1Window::FakeForm1Window(FakeDesktop& desktop, float twipsPerPixel, Handlers handlers)
-    : desktop_(desktop),
-      twipsPerPixel_(twipsPerPixel),
+    : Form1Face(twipsPerPixel),
+      desktop_(desktop),
       handlers_(std::move(handlers)),
       timer1_([this] { handlers_.timer1(); }) {
+  frame = {0, 0, sizeInPixels().x, sizeInPixels().y};
   desktop_.opened(*this);
 }
 
@@ -17,16 +18,8 @@ void FakeForm1Window::destroyLater() {
   desktop_.unloaded(*this);
 }
 
-float FakeForm1Window::widthTwips() const {
-  return static_cast<float>(twipsToPixels(kWidthTwips, twipsPerPixel_)) * twipsPerPixel_;
-}
-
-float FakeForm1Window::heightTwips() const {
-  return static_cast<float>(twipsToPixels(kHeightTwips, twipsPerPixel_)) * twipsPerPixel_;
-}
-
 void FakeForm1Window::mouseMove(float x, float y) const {
-  handlers_.mouseMove(0, 0, x * twipsPerPixel_, y * twipsPerPixel_);
+  handlers_.mouseMove(0, 0, x * twipsPerPixel(), y * twipsPerPixel());
 }
 
 FakeForm2Window::FakeForm2Window(FakeDesktop& desktop, Surface image, float twipsPerPixelX,

@@ -107,12 +107,6 @@ class FakeForm1Window final : public Form1Face, public FakeWindow {
  public:
   FakeForm1Window(FakeDesktop& desktop, float twipsPerPixel, Handlers handlers);
   void destroyLater() override;
-  [[nodiscard]] float widthTwips() const override;
-  [[nodiscard]] float heightTwips() const override;
-  [[nodiscard]] float leftTwips() const override { return leftTwips_; }
-  [[nodiscard]] float topTwips() const override { return topTwips_; }
-  void setLeftTwips(float left) override { leftTwips_ = left; }
-  void setTopTwips(float top) override { topTwips_ = top; }
   void show() override { shown = true; }
   void hide() override { shown = false; }
   [[nodiscard]] bool isVisible() const override { return shown; }
@@ -121,13 +115,13 @@ class FakeForm1Window final : public Form1Face, public FakeWindow {
   // The system moves the mouse over the window to (x, y) pixels.
   void mouseMove(float x, float y) const;
 
+ protected:
+  void moveTo(Point topLeft) override { frame = {topLeft.x, topLeft.y, frame.width, frame.height}; }
+
  private:
   FakeDesktop& desktop_;
-  float twipsPerPixel_;
   Handlers handlers_;
   FakeTimer timer1_;
-  float leftTwips_ = 0.0F;
-  float topTwips_ = 0.0F;
 };
 
 class FakeForm2Window final : public Form2Face, public FakeWindow {

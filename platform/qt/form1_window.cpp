@@ -24,14 +24,13 @@ QColor qtColour(std::uint32_t bgr) {
 
 Form1Window::Form1Window(float twipsPerPixel, Handlers handlers)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint),
-      twipsPerPixel_(twipsPerPixel),
+      Form1Face(twipsPerPixel),
       handlers_(std::move(handlers)),
       timer1_(*this, [this] { handlers_.timer1(); }),
       artwork_(splashArtwork()) {
   setWindowTitle(QStringLiteral("KEPA"));
   setWindowIcon(kepaWindowIcon());
-  setFixedSize(twipsToPixels(kWidthTwips, twipsPerPixel),
-               twipsToPixels(kHeightTwips, twipsPerPixel));
+  setFixedSize(sizeInPixels().x, sizeInPixels().y);
   QPalette palette;
   palette.setColor(QPalette::Window, qtColour(0x00800000));
   setPalette(palette);
@@ -60,8 +59,8 @@ void Form1Window::destroyLater() {
 QLabel* Form1Window::addLabel(const QString& caption, std::uint32_t textColour, float left,
                               float top, float width, float height, int weight, int points) {
   auto* label = new QLabel(caption, this);
-  label->setGeometry(twipsToPixels(left, twipsPerPixel_), twipsToPixels(top, twipsPerPixel_),
-                     twipsToPixels(width, twipsPerPixel_), twipsToPixels(height, twipsPerPixel_));
+  label->setGeometry(twipsToPixels(left, twipsPerPixel()), twipsToPixels(top, twipsPerPixel()),
+                     twipsToPixels(width, twipsPerPixel()), twipsToPixels(height, twipsPerPixel()));
   QFont font(kHeavyFamily);
   font.setPointSize(points);
   font.setWeight(static_cast<QFont::Weight>(weight));
@@ -79,24 +78,10 @@ QLabel* Form1Window::addLabel(const QString& caption, std::uint32_t textColour, 
   return label;
 }
 
-void Form1Window::setLeftTwips(float left) {
-  placeAt(left, topTwips_);
-}
-
-void Form1Window::setTopTwips(float top) {
-  placeAt(leftTwips_, top);
-}
-
-void Form1Window::placeAt(float left, float top) {
-  leftTwips_ = left;
-  topTwips_ = top;
-  move(twipsToPixels(left, twipsPerPixel_), twipsToPixels(top, twipsPerPixel_));
-}
-
 void Form1Window::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   // The picture is 161 x 161 pixels at 15 twips per pixel and grows with the scale.
-  const int side = twipsToPixels(artwork_.width() * 15.0, twipsPerPixel_);
+  const int side = twipsToPixels(artwork_.width() * 15.0, twipsPerPixel());
   painter.setRenderHint(QPainter::SmoothPixmapTransform, side % artwork_.width() != 0);
   painter.drawImage(QRect(0, 0, side, side), artwork_);
 }
@@ -104,8 +89,8 @@ void Form1Window::paintEvent(QPaintEvent*) {
 void Form1Window::mouseMoveEvent(QMouseEvent* event) {
   const QPointF at = event->position();
   handlers_.mouseMove(buttonsOf(event->buttons()), shiftOf(event->modifiers()),
-                      static_cast<float>(at.x()) * twipsPerPixel_,
-                      static_cast<float>(at.y()) * twipsPerPixel_);
+                      static_cast<float>(at.x()) * twipsPerPixel(),
+                      static_cast<float>(at.y()) * twipsPerPixel());
 }
 
 }  // namespace kepa

@@ -18,16 +18,6 @@ class Form1Window final : public QWidget, public Form1Face {
   Form1Window(float twipsPerPixel, Handlers handlers);
 
   void destroyLater() override;
-  [[nodiscard]] float widthTwips() const override {
-    return static_cast<float>(width()) * twipsPerPixel_;
-  }
-  [[nodiscard]] float heightTwips() const override {
-    return static_cast<float>(height()) * twipsPerPixel_;
-  }
-  [[nodiscard]] float leftTwips() const override { return leftTwips_; }
-  [[nodiscard]] float topTwips() const override { return topTwips_; }
-  void setLeftTwips(float left) override;
-  void setTopTwips(float top) override;
   void show() override { QWidget::show(); }
   void hide() override { QWidget::hide(); }
   [[nodiscard]] bool isVisible() const override { return QWidget::isVisible(); }
@@ -39,17 +29,14 @@ class Form1Window final : public QWidget, public Form1Face {
   QLabel* Label4 = nullptr;
 
  protected:
+  void moveTo(Point topLeft) override { move(topLeft.x, topLeft.y); }
   void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
   QLabel* addLabel(const QString& caption, std::uint32_t textColour, float left, float top,
                    float width, float height, int weight, int points);
-  void placeAt(float left, float top);
 
-  float twipsPerPixel_;
-  float leftTwips_ = 0.0F;
-  float topTwips_ = 0.0F;
   Handlers handlers_;
   QtTimer timer1_;
   QImage artwork_;

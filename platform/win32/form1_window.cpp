@@ -91,7 +91,7 @@ int shiftOf(WPARAM keys) {
 }
 
 Form1Window::Form1Window(float twipsPerPixel, Handlers handlers)
-    : twipsPerPixel_(twipsPerPixel),
+    : Form1Face(twipsPerPixel),
       handlers_(std::move(handlers)),
       timer1_(*this, [this] { handlers_.timer1(); }),
       big_(makeFont(kHeavyFamily, 36, FW_BOLD, twipsPerPixel)),
@@ -99,8 +99,7 @@ Form1Window::Form1Window(float twipsPerPixel, Handlers handlers)
       small_(makeFont(kHeavyFamily, 12, FW_BOLD, twipsPerPixel)),
       medium_(makeFont(kHeavyFamily, 18, FW_BOLD, twipsPerPixel)) {
   create(L"KepaForm1", WS_EX_TOOLWINDOW, WS_POPUP, "KEPA",
-         {0, 0, twipsToPixels(kWidthTwips, twipsPerPixel),
-          twipsToPixels(kHeightTwips, twipsPerPixel)});
+         {0, 0, sizeInPixels().x, sizeInPixels().y});
 }
 
 Form1Window::~Form1Window() {
@@ -108,27 +107,8 @@ Form1Window::~Form1Window() {
     DeleteObject(font);
 }
 
-float Form1Window::widthTwips() const {
-  return static_cast<float>(twipsToPixels(kWidthTwips, twipsPerPixel_)) * twipsPerPixel_;
-}
-
-float Form1Window::heightTwips() const {
-  return static_cast<float>(twipsToPixels(kHeightTwips, twipsPerPixel_)) * twipsPerPixel_;
-}
-
-void Form1Window::setLeftTwips(float left) {
-  placeAt(left, topTwips_);
-}
-
-void Form1Window::setTopTwips(float top) {
-  placeAt(leftTwips_, top);
-}
-
-void Form1Window::placeAt(float left, float top) {
-  leftTwips_ = left;
-  topTwips_ = top;
-  ::SetWindowPos(hwnd(), nullptr, twipsToPixels(left, twipsPerPixel_),
-                 twipsToPixels(top, twipsPerPixel_), 0, 0,
+void Form1Window::moveTo(Point topLeft) {
+  ::SetWindowPos(hwnd(), nullptr, topLeft.x, topLeft.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -144,8 +124,8 @@ void Form1Window::paint(HDC dc, const RECT&) const {
   FillRect(dc, &all, navy);
   DeleteObject(navy);
   // The picture is 161 x 161 pixels at 15 twips per pixel and grows with the scale.
-  drawArtwork(dc, twipsToPixels(161 * 15.0, twipsPerPixel_));
-  const float t = twipsPerPixel_;
+  drawArtwork(dc, twipsToPixels(161 * 15.0, twipsPerPixel()));
+  const float t = twipsPerPixel();
   const UINT left = DT_LEFT | DT_TOP | DT_WORDBREAK;
   const COLORREF red = RGB(255, 0, 0);
   const COLORREF white = RGB(255, 255, 255);
@@ -165,8 +145,8 @@ LRESULT Form1Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE:
       // Also the notification icon's callbacks: x is the mouse message's number.
       handlers_.mouseMove(buttonsOf(wParam), shiftOf(wParam),
-                          static_cast<float>(GET_X_LPARAM(lParam)) * twipsPerPixel_,
-                          static_cast<float>(GET_Y_LPARAM(lParam)) * twipsPerPixel_);
+                          static_cast<float>(GET_X_LPARAM(lParam)) * twipsPerPixel(),
+                          static_cast<float>(GET_Y_LPARAM(lParam)) * twipsPerPixel());
       return 0;
     default:
       return NativeWindow::handle(message, wParam, lParam);

@@ -13,29 +13,19 @@ class Form1Window final : public NativeWindow, public Form1Face {
   ~Form1Window() override;
 
   void destroyLater() override { deleteLater(); }
-  [[nodiscard]] float widthTwips() const override;
-  [[nodiscard]] float heightTwips() const override;
-  [[nodiscard]] float leftTwips() const override { return leftTwips_; }
-  [[nodiscard]] float topTwips() const override { return topTwips_; }
-  void setLeftTwips(float left) override;
-  void setTopTwips(float top) override;
   void show() override;
   void hide() override { ShowWindow(hwnd(), SW_HIDE); }
   [[nodiscard]] bool isVisible() const override { return IsWindowVisible(hwnd()) != FALSE; }
   [[nodiscard]] Timer& Timer1() override { return timer1_; }
 
  protected:
+  void moveTo(Point topLeft) override;
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
   void paint(HDC dc, const RECT& area) const override;
 
  private:
-  void placeAt(float left, float top);
-
-  float twipsPerPixel_;
   Handlers handlers_;
   NativeTimer timer1_;
-  float leftTwips_ = 0.0F;
-  float topTwips_ = 0.0F;
   HFONT big_;
   HFONT version_;
   HFONT small_;
