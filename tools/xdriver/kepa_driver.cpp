@@ -63,8 +63,10 @@ std::vector<XWindow> KepaDriver::menus() {
   std::vector<XWindow> found;
   const QRect screen = session_.screen();
   for (const XWindow& window : windows()) {
+    // A window that covers the screen is the clipping window, also after the screen shrank
+    // under it; it must not stand for a menu that has not shown yet.
     if (window.overrideRedirect && !window.embedded &&
-        window.type.find("TOOLTIP") == std::string::npos && window.geometry != screen) {
+        window.type.find("TOOLTIP") == std::string::npos && !window.geometry.contains(screen)) {
       found.push_back(window);
     }
   }
