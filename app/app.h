@@ -8,8 +8,8 @@
 #include "clip/form2.h"
 #include "effects/surprise.h"
 #include "magnifier/form3.h"
-#include "platform/desktop.h"
-#include "platform/module1.h"
+#include "runtime/desktop.h"
+#include "app/module1.h"
 #include "settings/form4.h"
 
 namespace kepa {

@@ -1,8 +1,8 @@
 #include "app/form1.h"
 
-#include "platform/bit_blt.h"
-#include "platform/kepa_icon.h"
-#include "platform/numeric.h"
+#include "core/bit_blt.h"
+#include "runtime/kepa_icon.h"
+#include "core/numeric.h"
 
 namespace kepa {
 

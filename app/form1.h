@@ -7,9 +7,9 @@
 
 #include "app/form1_face.h"
 #include "clip/form2.h"
-#include "platform/desktop.h"
-#include "platform/lazy_window.h"
-#include "platform/notify_icon_data.h"
+#include "runtime/desktop.h"
+#include "runtime/lazy_window.h"
+#include "runtime/notify_icon_data.h"
 
 namespace kepa {
 

@@ -1,6 +1,6 @@
 #include "app/form1_face.h"
 
-#include "platform/numeric.h"
+#include "core/numeric.h"
 
 namespace kepa {
 

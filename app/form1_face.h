@@ -5,10 +5,10 @@
 #include <functional>
 #include <memory>
 
-#include "platform/form_window.h"
-#include "platform/geometry.h"
-#include "platform/menu.h"
-#include "platform/timer.h"
+#include "runtime/form_window.h"
+#include "core/geometry.h"
+#include "runtime/menu.h"
+#include "runtime/timer.h"
 
 namespace kepa {
 

@@ -10,7 +10,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "platform/surface.h"
+#include "core/surface.h"
 
 namespace kepa::bench {
 

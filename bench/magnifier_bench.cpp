@@ -23,9 +23,9 @@
 #include "app/app.h"
 #include "bench_support.h"
 #include "own_display.h"
-#include "platform/qt/qt_desktop.h"
-#include "platform/qt/qt_windows.h"
-#include "platform/qt/widget_of.h"
+#include "frontends/qt/qt_desktop.h"
+#include "frontends/qt/qt_windows.h"
+#include "frontends/qt/widget_of.h"
 #include "ratio_reporter.h"
 
 namespace kepa::bench {

@@ -6,7 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_support.h"
-#include "platform/bit_blt.h"
+#include "core/bit_blt.h"
 
 namespace kepa::bench {
 namespace {

@@ -10,8 +10,8 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_support.h"
-#include "platform/bmp.h"
-#include "platform/qt/save_picture.h"
+#include "core/bmp.h"
+#include "frontends/qt/save_picture.h"
 
 namespace kepa::bench {
 namespace {

@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_support.h"
-#include "platform/stretch_blt.h"
+#include "core/stretch_blt.h"
 
 namespace kepa::bench {
 namespace {

@@ -1,7 +1,7 @@
 // The clipping menu ClipMenu: its items, separators, submenus and control-array indexes.
 #pragma once
 
-#include "platform/menu.h"
+#include "runtime/menu.h"
 
 namespace kepa {
 

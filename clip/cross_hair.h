@@ -5,8 +5,8 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/geometry.h"
-#include "platform/surface.h"
+#include "core/geometry.h"
+#include "core/surface.h"
 
 namespace kepa {
 

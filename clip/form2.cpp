@@ -5,9 +5,9 @@
 #include "clip/selection.h"
 #include "effects/colour_conversions.h"
 #include "effects/mosaic.h"
-#include "platform/bit_blt.h"
-#include "platform/numeric.h"
-#include "platform/window_pos.h"
+#include "core/bit_blt.h"
+#include "core/numeric.h"
+#include "runtime/window_pos.h"
 
 namespace kepa {
 

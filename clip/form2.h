@@ -8,9 +8,9 @@
 #include "effects/region.h"
 #include "effects/surprise.h"
 #include "magnifier/form3.h"
-#include "platform/desktop.h"
-#include "platform/lazy_window.h"
-#include "platform/module1.h"
+#include "runtime/desktop.h"
+#include "runtime/lazy_window.h"
+#include "app/module1.h"
 #include "settings/form4.h"
 
 namespace kepa {

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "clip/region_drop.h"
-#include "platform/numeric.h"
+#include "core/numeric.h"
 
 namespace kepa {
 

@@ -14,12 +14,12 @@
 #include <optional>
 
 #include "clip/frame_shape.h"
-#include "platform/common_dialog.h"
-#include "platform/device_context.h"
-#include "platform/form_window.h"
-#include "platform/menu.h"
-#include "platform/picture.h"
-#include "platform/surface.h"
+#include "runtime/common_dialog.h"
+#include "core/device_context.h"
+#include "runtime/form_window.h"
+#include "runtime/menu.h"
+#include "core/picture.h"
+#include "core/surface.h"
 
 namespace kepa {
 

@@ -5,8 +5,8 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/colour.h"
-#include "platform/geometry.h"
+#include "core/colour.h"
+#include "core/geometry.h"
 
 namespace kepa {
 

@@ -1,6 +1,6 @@
 #include "clip/region_drop.h"
 
-#include "platform/numeric.h"
+#include "core/numeric.h"
 
 namespace kepa {
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "platform/geometry.h"
+#include "core/geometry.h"
 
 namespace kepa {
 

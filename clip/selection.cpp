@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "platform/numeric.h"
+#include "core/numeric.h"
 
 namespace kepa {
 

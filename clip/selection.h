@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/colour.h"
+#include "core/colour.h"
 
 namespace kepa {
 

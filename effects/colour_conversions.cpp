@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/block_copy.h"
-#include "platform/numeric.h"
-#include "platform/row_bands.h"
+#include "core/block_copy.h"
+#include "core/numeric.h"
+#include "core/row_bands.h"
 
 namespace kepa {
 

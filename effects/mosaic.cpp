@@ -1,7 +1,7 @@
 #include "effects/mosaic.h"
 
-#include "platform/numeric.h"
-#include "platform/stretch_blt.h"
+#include "core/numeric.h"
+#include "core/stretch_blt.h"
 
 namespace kepa {
 

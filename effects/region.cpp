@@ -1,6 +1,6 @@
 #include "effects/region.h"
 
-#include "platform/bit_blt.h"
+#include "core/bit_blt.h"
 
 namespace kepa {
 

@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-#include "platform/device_context.h"
-#include "platform/picture.h"
-#include "platform/raster_op.h"
+#include "core/device_context.h"
+#include "core/picture.h"
+#include "core/raster_op.h"
 
 namespace kepa {
 

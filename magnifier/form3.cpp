@@ -2,9 +2,9 @@
 
 #include "magnifier/place_zoom_window.h"
 #include "magnifier/zoom_rules.h"
-#include "platform/bit_blt.h"
-#include "platform/numeric.h"
-#include "platform/stretch_blt.h"
+#include "core/bit_blt.h"
+#include "core/numeric.h"
+#include "core/stretch_blt.h"
 
 namespace kepa {
 

@@ -5,10 +5,10 @@
 #include <functional>
 
 #include "magnifier/form3_face.h"
-#include "platform/desktop.h"
-#include "platform/device_context.h"
-#include "platform/lazy_window.h"
-#include "platform/module1.h"
+#include "runtime/desktop.h"
+#include "core/device_context.h"
+#include "runtime/lazy_window.h"
+#include "app/module1.h"
 
 namespace kepa {
 

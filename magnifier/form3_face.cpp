@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/numeric.h"
+#include "core/numeric.h"
 
 namespace kepa {
 

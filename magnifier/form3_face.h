@@ -7,12 +7,12 @@
 #include <functional>
 #include <memory>
 
-#include "platform/controls.h"
-#include "platform/form_window.h"
-#include "platform/geometry.h"
-#include "platform/picture.h"
-#include "platform/surface.h"
-#include "platform/timer.h"
+#include "runtime/controls.h"
+#include "runtime/form_window.h"
+#include "core/geometry.h"
+#include "core/picture.h"
+#include "core/surface.h"
+#include "runtime/timer.h"
 
 namespace kepa {
 

@@ -1,7 +1,7 @@
 #include "magnifier/place_zoom_window.h"
 
 #include "magnifier/zoom_rules.h"
-#include "platform/numeric.h"
+#include "core/numeric.h"
 
 namespace kepa {
 

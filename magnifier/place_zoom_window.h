@@ -3,8 +3,8 @@
 #pragma once
 
 #include "magnifier/form3_face.h"
-#include "platform/desktop.h"
-#include "platform/module1.h"
+#include "runtime/desktop.h"
+#include "app/module1.h"
 
 namespace kepa {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "platform/numeric.h"
+#include "core/numeric.h"
 
 namespace kepa {
 

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/colour.h"
-#include "platform/geometry.h"
+#include "core/colour.h"
+#include "core/geometry.h"
 
 namespace kepa {
 

@@ -7,7 +7,7 @@
 #include <QDir>
 #include <QGuiApplication>
 
-#include "platform/qt/artwork.h"
+#include "frontends/qt/artwork.h"
 
 int main(int argc, char* argv[]) {
   if (argc != 2) {

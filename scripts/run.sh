@@ -9,7 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 ./scripts/build-targets.sh kepa kepa_tour
-kepa="$root/build/default/platform/qt/kepa"
+kepa="$root/build/default/frontends/qt/kepa"
 
 if [[ -n "${DISPLAY:-}" ]] && xdpyinfo >/dev/null 2>&1; then
   exec "$kepa" "$@"

@@ -6,5 +6,5 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 ./scripts/build-targets.sh kepa kepa_soak kepa_minimal_tray
-exec "$root/build/default/tools/soak/kepa_soak" "$root/build/default/platform/qt/kepa" \
+exec "$root/build/default/tools/soak/kepa_soak" "$root/build/default/frontends/qt/kepa" \
   "$root/build/default/tools/soak/kepa_minimal_tray"

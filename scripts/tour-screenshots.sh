@@ -7,7 +7,7 @@ cd "$root"
 
 ./scripts/build-targets.sh kepa kepa_tour
 out=$(mktemp -d /tmp/kepa-tour-XXXXXX)
-"$root/build/default/tools/tour/kepa_tour" "$root/build/default/platform/qt/kepa" "$out"
+"$root/build/default/tools/tour/kepa_tour" "$root/build/default/frontends/qt/kepa" "$out"
 mkdir -p docs/screenshots
 for shot in 01-tray-menu 05-clipping-menu 09-dragging 11-magnifier 12-save-dialog; do
   cp "$out/$shot.png" docs/screenshots/

@@ -2,9 +2,9 @@
 // destroyed by OK, Cancel or its close button; everything that outlives it is in Module1.
 #pragma once
 
-#include "platform/desktop.h"
-#include "platform/lazy_window.h"
-#include "platform/module1.h"
+#include "runtime/desktop.h"
+#include "runtime/lazy_window.h"
+#include "app/module1.h"
 #include "settings/form4_face.h"
 
 namespace kepa {

@@ -6,9 +6,9 @@
 #include <functional>
 #include <memory>
 
-#include "platform/controls.h"
-#include "platform/form_window.h"
-#include "platform/geometry.h"
+#include "runtime/controls.h"
+#include "runtime/form_window.h"
+#include "core/geometry.h"
 
 namespace kepa {
 

@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "desktop_fixture.h"
-#include "platform/bmp.h"
+#include "core/bmp.h"
 
 namespace kepa::xdriver {
 namespace {

@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "app/app.h"
-#include "platform/bit_blt.h"
-#include "platform/fake/fake_desktop.h"
+#include "core/bit_blt.h"
+#include "frontends/fake/fake_desktop.h"
 
 namespace kepa::testing {
 

@@ -8,8 +8,8 @@
 
 #include "app/app.h"
 #include "clipping_fixture.h"
-#include "platform/fake/fake_desktop.h"
-#include "platform/kepa_icon.h"
+#include "frontends/fake/fake_desktop.h"
+#include "runtime/kepa_icon.h"
 
 namespace kepa {
 namespace {

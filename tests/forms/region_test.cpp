@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "clipping_fixture.h"
-#include "platform/bmp.h"
-#include "platform/common_dialog.h"
+#include "core/bmp.h"
+#include "runtime/common_dialog.h"
 
 namespace kepa {
 namespace {

@@ -14,12 +14,12 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/qt/fonts.h"
-#include "platform/qt/handlers_hold.h"
-#include "platform/qt/qt_timer.h"
-#include "platform/qt/save_dialog.h"
-#include "platform/qt/save_picture.h"
-#include "platform/qt/socket_instance.h"
+#include "frontends/qt/fonts.h"
+#include "frontends/qt/handlers_hold.h"
+#include "frontends/qt/qt_timer.h"
+#include "frontends/qt/save_dialog.h"
+#include "frontends/qt/save_picture.h"
+#include "frontends/qt/socket_instance.h"
 
 namespace kepa {
 namespace {

@@ -10,11 +10,11 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/qt/form1_window.h"
-#include "platform/qt/form2_window.h"
-#include "platform/qt/form3_window.h"
-#include "platform/qt/form4_window.h"
-#include "platform/qt/window_pos.h"
+#include "frontends/qt/form1_window.h"
+#include "frontends/qt/form2_window.h"
+#include "frontends/qt/form3_window.h"
+#include "frontends/qt/form4_window.h"
+#include "frontends/qt/apply_window_pos.h"
 
 namespace kepa {
 namespace {

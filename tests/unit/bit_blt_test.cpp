@@ -1,4 +1,4 @@
-#include "platform/bit_blt.h"
+#include "core/bit_blt.h"
 
 #include <limits>
 

@@ -8,7 +8,7 @@
 #include "effects/mosaic.h"
 #include "effects/surprise.h"
 #include "pixel_testing.h"
-#include "platform/bit_blt.h"
+#include "core/bit_blt.h"
 
 namespace kepa {
 namespace {

@@ -1,10 +1,10 @@
 // Colours, surfaces and pictures, and the bitmap file written from a picture.
-#include "platform/picture.h"
+#include "core/picture.h"
 
 #include <gtest/gtest.h>
 
 #include "pixel_testing.h"
-#include "platform/bmp.h"
+#include "core/bmp.h"
 
 namespace kepa {
 namespace {

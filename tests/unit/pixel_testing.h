@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/bit_blt.h"
-#include "platform/colour.h"
-#include "platform/pixel_source.h"
-#include "platform/surface.h"
+#include "core/bit_blt.h"
+#include "core/colour.h"
+#include "core/pixel_source.h"
+#include "core/surface.h"
 
 namespace kepa::testing {
 

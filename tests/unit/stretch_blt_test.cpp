@@ -1,5 +1,5 @@
 // Stretched block copies, and the row bands that split large copies across cores.
-#include "platform/stretch_blt.h"
+#include "core/stretch_blt.h"
 
 #include <atomic>
 #include <mutex>
@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "pixel_testing.h"
-#include "platform/row_bands.h"
+#include "core/row_bands.h"
 
 namespace kepa {
 namespace {

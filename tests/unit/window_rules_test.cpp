@@ -8,7 +8,7 @@
 #include "clip/region_drop.h"
 #include "clip/selection.h"
 #include "magnifier/zoom_rules.h"
-#include "platform/numeric.h"
+#include "core/numeric.h"
 
 namespace kepa {
 namespace {
