@@ -2,13 +2,16 @@
 
 #include <cstdio>
 
+#include "runtime/notification_area.h"
+
 namespace kepa {
 
-App::App(Desktop& desktop, const WindowFactories& windows, RandomSource random)
+App::App(Desktop desktop, const WindowFactories& windows, RandomSource random)
     : desktop_(desktop),
       random_(std::move(random)),
-      form3_(module1_, desktop, windows.form3, [this]() -> DeviceContext& { return form2_.hDC(); }),
-      form4_(module1_, desktop, windows.form4),
+      form3_(module1_, desktop.screen, windows.form3,
+             [this]() -> DeviceContext& { return form2_.hDC(); }),
+      form4_(module1_, desktop.screen, desktop.dialogs, windows.form4),
       form2_(module1_, desktop, windows.form2, form3_, form4_, random_),
       form1_(desktop, windows.form1, form2_, [this] { End(); }) {}
 
@@ -20,12 +23,12 @@ App::~App() {
 }
 
 bool App::start(Launch launch) {
-  const bool trayFound =
-      desktop_.waitForNotificationArea(launch == Launch::AtLogin ? kLoginTrayWait : kTrayWait);
+  const bool trayFound = waitForNotificationArea(
+      desktop_.shell, desktop_.life, launch == Launch::AtLogin ? kLoginTrayWait : kTrayWait);
   if (ended_) return false;  // asked to end while waiting
   if (!trayFound) {
     std::fprintf(stderr, "kepa: %s\n", kNoTrayMessage);
-    desktop_.showMessage(MessageKind::Critical, "KEPA", kNoTrayMessage);
+    desktop_.dialogs.showMessage(MessageKind::Critical, "KEPA", kNoTrayMessage);
     return false;
   }
   form1_.window();
@@ -38,12 +41,12 @@ bool App::start(Launch launch) {
 }
 
 void App::requestCapture() {
-  if (ended_ || desktop_.ending()) return;
+  if (ended_ || desktop_.life.ending()) return;
   if (!started_) {
     captureRequested_ = true;
     return;
   }
-  if (form2_.isLoaded() || desktop_.popupShown()) return;
+  if (form2_.isLoaded() || desktop_.dialogs.popupShown()) return;
   form1_.StartCap_Click();
 }
 
@@ -55,7 +58,7 @@ void App::End() {
   form4_.Unload();
   form2_.Unload();
   form3_.Unload();
-  desktop_.endProgram(0);
+  desktop_.life.endProgram(0);
 }
 
 }  // namespace kepa

@@ -4,12 +4,12 @@
 #include <chrono>
 
 #include "app/form1.h"
+#include "app/module1.h"
 #include "app/window_factories.h"
 #include "clip/form2.h"
 #include "effects/surprise.h"
 #include "magnifier/form3.h"
 #include "runtime/desktop.h"
-#include "app/module1.h"
 #include "settings/form4.h"
 
 namespace kepa {
@@ -27,7 +27,7 @@ class App {
 
   // The windows come from `windows`; `random` is the surprise effect's generator (tests give
   // it a fixed seed).
-  App(Desktop& desktop, const WindowFactories& windows, RandomSource random = RandomSource());
+  App(Desktop desktop, const WindowFactories& windows, RandomSource random = RandomSource());
   App(const App&) = delete;
   App& operator=(const App&) = delete;
   ~App();
@@ -55,7 +55,7 @@ class App {
   [[nodiscard]] Form4& form4() { return form4_; }
 
  private:
-  Desktop& desktop_;
+  Desktop desktop_;
   Module1 module1_;
   RandomSource random_;
   Form3 form3_;

@@ -1,12 +1,12 @@
 #include "app/form1.h"
 
 #include "core/bit_blt.h"
-#include "runtime/kepa_icon.h"
 #include "core/numeric.h"
+#include "runtime/kepa_icon.h"
 
 namespace kepa {
 
-Form1::Form1(Desktop& desktop, Form1Face::Factory makeWindow, Form2& form2,
+Form1::Form1(Desktop desktop, Form1Face::Factory makeWindow, Form2& form2,
              std::function<void()> endProgram)
     : desktop_(desktop),
       createWindow_(std::move(makeWindow)),
@@ -16,7 +16,7 @@ Form1::Form1(Desktop& desktop, Form1Face::Factory makeWindow, Form2& form2,
 
 std::unique_ptr<Form1Face> Form1::createWindow() {
   auto window =
-      createWindow_(desktop_.twipsPerPixelX(),
+      createWindow_(desktop_.screen.twipsPerPixelX(),
                     Form1Face::Handlers{
                         .mouseMove = [this](int button, int shift, float x,
                                             float y) { Form_MouseMove(button, shift, x, y); },
@@ -40,9 +40,9 @@ void Form1::Form_Load() {
   Form1Face& form = window();
   // Centred on the screen in twips, in single precision: the top first, then the left. The
   // screen is the primary monitor, which need not start at the desktop's origin.
-  const Rect screen = primaryMonitor(desktop_.monitors());
-  const float tppX = desktop_.twipsPerPixelX();
-  const float tppY = desktop_.twipsPerPixelY();
+  const Rect screen = primaryMonitor(desktop_.screen.monitors());
+  const float tppX = desktop_.screen.twipsPerPixelX();
+  const float tppY = desktop_.screen.twipsPerPixelY();
   const float top = static_cast<float>(screen.y) * tppY +
                     static_cast<float>(screen.height) * tppY / 2.0F - form.heightTwips() / 2.0F;
   form.setTopTwips(top);
@@ -51,38 +51,38 @@ void Form1::Form_Load() {
   form.setLeftTwips(left);
 
   nid_.cbSize = sizeof(NOTIFYICONDATA);
-  nid_.hWnd = desktop_.windowHandle(form);
+  nid_.hWnd = desktop_.shell.windowHandle(form);
   nid_.uID = 1;
   nid_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   nid_.uCallbackMessage = WM_MOUSEMOVE;
-  nid_.hIcon = desktop_.iconHandle(kepaIcon());
+  nid_.hIcon = desktop_.shell.iconHandle(kepaIcon());
   nid_.szTip = fixedString<64>(std::string_view("DIRUZAZU\0", 9));
-  desktop_.setNotifyIconMenu(form.KepaMenu);
-  [[maybe_unused]] const bool added = desktop_.Shell_NotifyIconA(NIM_ADD, nid_);
+  desktop_.shell.setNotifyIconMenu(form.KepaMenu);
+  [[maybe_unused]] const bool added = desktop_.shell.Shell_NotifyIconA(NIM_ADD, nid_);
 
   form.hide();
   form.KepaMenu.visible = false;
 }
 
 void Form1::Form_MouseMove(int, int, float x, float) {
-  const std::int32_t message = pixelsOfTwips(x, desktop_.twipsPerPixelX());
+  const std::int32_t message = pixelsOfTwips(x, desktop_.screen.twipsPerPixelX());
   switch (message) {
     case WM_LBUTTONDOWN:
       window().KepaMenu.visible = false;
       break;
     case WM_RBUTTONDOWN: {
       [[maybe_unused]] const bool foreground =
-          desktop_.SetForegroundWindow(desktop_.windowHandle(window()));
-      desktop_.DoEvents();
+          desktop_.shell.SetForegroundWindow(desktop_.shell.windowHandle(window()));
+      desktop_.life.DoEvents();
       // The clipping window's image is made ready while the menu is open, and given back when
       // no capture took it.
       if (!form2_.isLoaded()) {
-        desktop_.prepareScreenImage(
-            pixelsOfTwips(desktop_.screenWidthTwips(), desktop_.twipsPerPixelX()),
-            pixelsOfTwips(desktop_.screenHeightTwips(), desktop_.twipsPerPixelY()));
+        desktop_.screen.prepareScreenImage(
+            pixelsOfTwips(desktop_.screen.screenWidthTwips(), desktop_.screen.twipsPerPixelX()),
+            pixelsOfTwips(desktop_.screen.screenHeightTwips(), desktop_.screen.twipsPerPixelY()));
       }
-      desktop_.PopupMenu(window().KepaMenu);
-      desktop_.releasePreparedScreenImage();
+      desktop_.dialogs.PopupMenu(window().KepaMenu);
+      desktop_.screen.releasePreparedScreenImage();
       break;
     }
     default:
@@ -91,7 +91,7 @@ void Form1::Form_MouseMove(int, int, float x, float) {
 }
 
 void Form1::Form_Unload(int&) {
-  [[maybe_unused]] const bool deleted = desktop_.Shell_NotifyIconA(NIM_DELETE, nid_);
+  [[maybe_unused]] const bool deleted = desktop_.shell.Shell_NotifyIconA(NIM_DELETE, nid_);
 }
 
 void Form1::VerP_Click() {
@@ -114,14 +114,16 @@ void Form1::StartCap_Click() {
   // A dialog of the program is waiting for an answer over the frozen screen: a new frozen
   // screen would cover it while the clipping window still waits for it. The dialog comes to
   // the front instead.
-  if (desktop_.bringModalWindowForward()) return;
-  ScreenWidthPx_ = pixelsOfTwips(desktop_.screenWidthTwips(), desktop_.twipsPerPixelX());
-  ScreenHeightPx_ = pixelsOfTwips(desktop_.screenHeightTwips(), desktop_.twipsPerPixelY());
-  DeviceContext screen = desktop_.GetDC();
+  if (desktop_.dialogs.bringModalWindowForward()) return;
+  ScreenWidthPx_ =
+      pixelsOfTwips(desktop_.screen.screenWidthTwips(), desktop_.screen.twipsPerPixelX());
+  ScreenHeightPx_ =
+      pixelsOfTwips(desktop_.screen.screenHeightTwips(), desktop_.screen.twipsPerPixelY());
+  DeviceContext screen = desktop_.screen.GetDC();
   // The screen cannot be read now (the desktop refused it): the user is told, and a clipping
   // window that is open stays as it was.
   if (screen.isNull()) {
-    desktop_.showMessage(MessageKind::Critical, "KEPA", desktop_.screenProblem());
+    desktop_.dialogs.showMessage(MessageKind::Critical, "KEPA", desktop_.screen.screenProblem());
     return;
   }
   // The first reference to Form2 loads it (running its Form_Load) before any pixel is copied.
@@ -130,7 +132,7 @@ void Form1::StartCap_Click() {
   DeviceContext& image = form2_.hDC();
   [[maybe_unused]] const bool copied =
       BitBlt(image, 0, 0, ScreenWidthPx_, ScreenHeightPx_, screen, 0, 0, RasterOp::SRCCOPY);
-  desktop_.ReleaseDC(screen);
+  desktop_.screen.ReleaseDC(screen);
   form2_.window().imageChanged();
   form2_.Show();
 }

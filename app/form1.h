@@ -16,7 +16,7 @@ namespace kepa {
 class Form1 {
  public:
   // `endProgram` closes every window of the program and ends it.
-  Form1(Desktop& desktop, Form1Face::Factory makeWindow, Form2& form2,
+  Form1(Desktop desktop, Form1Face::Factory makeWindow, Form2& form2,
         std::function<void()> endProgram);
 
   // The window, loading it (and running Form_Load) on first reference.
@@ -41,7 +41,7 @@ class Form1 {
  private:
   std::unique_ptr<Form1Face> createWindow();
 
-  Desktop& desktop_;
+  Desktop desktop_;
   Form1Face::Factory createWindow_;
   Form2& form2_;
   std::function<void()> endProgram_;

@@ -22,12 +22,12 @@
 
 #include "app/app.h"
 #include "bench_support.h"
-#include "own_display.h"
 #include "core/bit_blt.h"
 #include "frontends/qt/device_pixels.h"
 #include "frontends/qt/qt_desktop.h"
 #include "frontends/qt/qt_windows.h"
 #include "frontends/qt/widget_of.h"
+#include "own_display.h"
 #include "ratio_reporter.h"
 
 namespace kepa::bench {
@@ -51,12 +51,12 @@ void waitForPaint(QWidget& window) {
 void kepaCapture(benchmark::State& state) {
   QtDesktop desktop;
   const QSize size = QGuiApplication::primaryScreen()->size();
-  Surface image = desktop.createScreenImage(size.width(), size.height());
+  Surface image = desktop.screen.createScreenImage(size.width(), size.height());
   DeviceContext target(image);
   for (auto _ : state) {
-    DeviceContext screen = desktop.GetDC();
+    DeviceContext screen = desktop.screen.GetDC();
     BitBlt(target, 0, 0, size.width(), size.height(), screen, 0, 0, RasterOp::SRCCOPY);
-    desktop.ReleaseDC(screen);
+    desktop.screen.ReleaseDC(screen);
     benchmark::DoNotOptimize(image.data());
   }
 }
@@ -114,8 +114,8 @@ void kepaMenuToFrozenScreen(benchmark::State& state) {
   for (auto _ : state) {
     // The tray menu opens: the image is made ready while the user chooses.
     state.PauseTiming();
-    desktop.prepareScreenImage(QGuiApplication::primaryScreen()->size().width(),
-                               QGuiApplication::primaryScreen()->size().height());
+    desktop.screen.prepareScreenImage(QGuiApplication::primaryScreen()->size().width(),
+                                      QGuiApplication::primaryScreen()->size().height());
     QCoreApplication::processEvents();
     state.ResumeTiming();
     app.form1().StartCap_Click();

@@ -11,7 +11,7 @@
 
 #include "bench_support.h"
 #include "core/bmp.h"
-#include "frontends/qt/save_picture.h"
+#include "frontends/qt/qt_files.h"
 
 namespace kepa::bench {
 namespace {
@@ -26,8 +26,9 @@ std::string scratchPath(const char* name) {
 void kepaSave(benchmark::State& state) {
   const Surface picture = busySurface(kWidth, kHeight, 3);
   const std::string path = scratchPath("kepa-bench-save.bmp");
+  QtFiles files;
   for (auto _ : state) {
-    if (!saveBitmapFile(picture, path).saved) state.SkipWithError("the save failed");
+    if (!files.SavePicture(picture, path).saved) state.SkipWithError("the save failed");
   }
   std::filesystem::remove(path);
 }

@@ -3,10 +3,10 @@
 #include "clip/clip_menu.h"
 #include "clip/region_drop.h"
 #include "clip/selection.h"
-#include "effects/colour_conversions.h"
-#include "effects/mosaic.h"
 #include "core/bit_blt.h"
 #include "core/numeric.h"
+#include "effects/colour_conversions.h"
+#include "effects/mosaic.h"
 #include "runtime/window_pos.h"
 
 namespace kepa {
@@ -20,14 +20,14 @@ static_assert(kShow == 0x53 && kHide == 0x93);
 
 // The save dialog opens on the program's folder, or, where its user cannot write there (an
 // installed program), on their pictures folder.
-std::string saveFolder(Desktop& desktop) {
-  const std::string program = desktop.AppPath();
-  return desktop.canWriteIn(program) ? program : desktop.picturesPath();
+std::string saveFolder(Files& files) {
+  const std::string program = files.AppPath();
+  return files.canWriteIn(program) ? program : files.picturesPath();
 }
 
 }  // namespace
 
-Form2::Form2(Module1& module1, Desktop& desktop, Form2Face::Factory makeWindow, Form3& form3,
+Form2::Form2(Module1& module1, Desktop desktop, Form2Face::Factory makeWindow, Form3& form3,
              Form4& form4, RandomSource& random)
     : module1_(module1),
       desktop_(desktop),
@@ -39,12 +39,13 @@ Form2::Form2(Module1& module1, Desktop& desktop, Form2Face::Factory makeWindow, 
 
 std::unique_ptr<Form2Face> Form2::createWindow() {
   // The persistent image covers the screen.
-  const std::int32_t width = pixelsOfTwips(desktop_.screenWidthTwips(), desktop_.twipsPerPixelX());
+  const std::int32_t width =
+      pixelsOfTwips(desktop_.screen.screenWidthTwips(), desktop_.screen.twipsPerPixelX());
   const std::int32_t height =
-      pixelsOfTwips(desktop_.screenHeightTwips(), desktop_.twipsPerPixelY());
+      pixelsOfTwips(desktop_.screen.screenHeightTwips(), desktop_.screen.twipsPerPixelY());
   auto window = createWindow_(
-      desktop_.createScreenImage(width, height), desktop_.twipsPerPixelX(),
-      desktop_.twipsPerPixelY(),
+      desktop_.screen.createScreenImage(width, height), desktop_.screen.twipsPerPixelX(),
+      desktop_.screen.twipsPerPixelY(),
       Form2Face::Handlers{
           .mouseDown = [this](int b, int s, float x, float y) { Form_MouseDown(b, s, x, y); },
           .mouseMove = [this](int b, int s, float x, float y) { Form_MouseMove(b, s, x, y); },
@@ -85,11 +86,11 @@ void Form2::Form_Load() {
 void Form2::Form_MouseDown(int button, int, float, float) {
   if (button == 2) {
     UpdateClipMenu();
-    desktop_.PopupMenu(window().ClipMenu);
+    desktop_.dialogs.PopupMenu(window().ClipMenu);
     return;
   }
   if (button != 1) return;
-  module1_.CursorPos = desktop_.GetCursorPos();
+  module1_.CursorPos = desktop_.screen.GetCursorPos();
   module1_.SelStartX = module1_.CursorPos.x;
   module1_.SelStartY = module1_.CursorPos.y;
   module1_.SelectActive = true;
@@ -126,7 +127,7 @@ void Form2::DrawSelFrame() {
 
 void Form2::Form_MouseUp(int button, int, float, float) {
   if (button != 1) return;
-  module1_.CursorPos = desktop_.GetCursorPos();
+  module1_.CursorPos = desktop_.screen.GetCursorPos();
   const std::int32_t dx = module1_.CursorPos.x - module1_.SelStartX;
   const std::int32_t dy = module1_.CursorPos.y - module1_.SelStartY;
   Form2Face& form = window();
@@ -159,7 +160,7 @@ void Form2::fitImageTo(std::int32_t width, std::int32_t height) {
   if (!isLoaded()) return;
   const Surface& image = window().image;
   if (image.width() == width && image.height() == height) return;
-  window().replaceImage(desktop_.createScreenImage(width, height));
+  window().replaceImage(desktop_.screen.createScreenImage(width, height));
 }
 
 void Form2::Show() {
@@ -177,45 +178,47 @@ void Form2::EndClip_Click() {
 // millisecond, or hidden and stopped. Neither moves nor resizes it.
 void Form2::GZoom_Click() {
   if (form3_.Visible()) {
-    desktop_.SetWindowPos(desktop_.windowHandle(form3_.window()), HWND_NOTOPMOST, 10, 10, 10, 10,
-                          kHide);
+    desktop_.shell.SetWindowPos(desktop_.shell.windowHandle(form3_.window()), HWND_NOTOPMOST, 10,
+                                10, 10, 10, kHide);
     form3_.window().Timer1().setInterval(0);
   } else {
-    desktop_.SetWindowPos(desktop_.windowHandle(form3_.window()), HWND_TOPMOST, 10, 10, 10, 10,
-                          kShow);
+    desktop_.shell.SetWindowPos(desktop_.shell.windowHandle(form3_.window()), HWND_TOPMOST, 10, 10,
+                                10, 10, kShow);
     form3_.window().Timer1().setInterval(1);
   }
 }
 
 void Form2::SavePic_Click() {
   if (form3_.Visible()) {
-    desktop_.SetWindowPos(desktop_.windowHandle(form3_.window()), HWND_NOTOPMOST, 10, 10, 10, 10,
-                          kHide);
+    desktop_.shell.SetWindowPos(desktop_.shell.windowHandle(form3_.window()), HWND_NOTOPMOST, 10,
+                                10, 10, 10, kHide);
   }
   CommonDialog& CMD = window().CMD;
   CMD.CancelError = true;
   CMD.Filter = "BMP ﾌｧｲﾙ|*.BMP|すべてのﾌｧｲﾙ|*.*";
-  CMD.InitDir = saveFolder(desktop_);
+  CMD.InitDir = saveFolder(desktop_.files);
   CMD.FileName = "RozAze.bmp";
   CMD.Flags = 8;  // OFN_NOCHANGEDIR
-  if (CMD.ShowSave(desktop_) == cdlCancel || desktop_.ending()) return;
-  const SaveOutcome outcome = desktop_.SavePicture(window().Picture1.image(), CMD.FileName);
+  if (CMD.ShowSave(desktop_.dialogs) == cdlCancel || desktop_.life.ending()) return;
+  const SaveOutcome outcome = desktop_.files.SavePicture(window().Picture1.image(), CMD.FileName);
   if (!outcome.saved) {
-    desktop_.showMessage(MessageKind::Critical, "KEPA",
-                         "「" + CMD.FileName + "」に保存できませんでした。\n" + outcome.reason);
+    desktop_.dialogs.showMessage(
+        MessageKind::Critical, "KEPA",
+        "「" + CMD.FileName + "」に保存できませんでした。\n" + outcome.reason);
   }
 }
 
 void Form2::SaveClip_Click() {
   const Picture& image = window().Picture1;
   if (image.image().empty()) {
-    desktop_.showMessage(MessageKind::Critical, "KEPA",
-                         "領域の画像の幅または高さが 0 のため、クリップボ－ドに格納できません。");
+    desktop_.dialogs.showMessage(
+        MessageKind::Critical, "KEPA",
+        "領域の画像の幅または高さが 0 のため、クリップボ－ドに格納できません。");
     return;
   }
-  desktop_.ClipboardClear();
-  if (!desktop_.ClipboardSetData(image.image())) {
-    desktop_.showMessage(
+  desktop_.files.ClipboardClear();
+  if (!desktop_.files.ClipboardSetData(image.image())) {
+    desktop_.dialogs.showMessage(
         MessageKind::Critical, "KEPA",
         "クリップボ－ドに格納できませんでした。クリップボ－ドの内容はそのままです。");
   }
@@ -272,11 +275,11 @@ void Form2::Nega_Click() {
 }
 
 void Form2::Gray_Click() {
-  desktop_.setMousePointer(MousePointer::Hourglass);
+  desktop_.screen.setMousePointer(MousePointer::Hourglass);
   applyEffect([&](const DeviceContext& screen, Picture& image) {
     grey(region(), screen, image, module1_.PixelBuffer);
   });
-  desktop_.setMousePointer(MousePointer::Default);
+  desktop_.screen.setMousePointer(MousePointer::Default);
   module1_.ImageChanged = true;
 }
 
@@ -306,7 +309,7 @@ void Form2::hatena_click(std::int16_t Index) {
   }
   if (Index != 2) return;
   form4_.ShowModal(&window());
-  if (desktop_.ending() || module1_.CustomCancelled) return;
+  if (desktop_.life.ending() || module1_.CustomCancelled) return;
   // Closed by its close button before any OK: no colour was ever confirmed, and the effect
   // does what a Cancel does.
   const std::optional<Colour> fill = colourOfText(module1_.CustomColorText);

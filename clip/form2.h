@@ -4,20 +4,20 @@
 
 #include <cstdint>
 
+#include "app/module1.h"
 #include "clip/form2_face.h"
 #include "effects/region.h"
 #include "effects/surprise.h"
 #include "magnifier/form3.h"
 #include "runtime/desktop.h"
 #include "runtime/lazy_window.h"
-#include "app/module1.h"
 #include "settings/form4.h"
 
 namespace kepa {
 
 class Form2 {
  public:
-  Form2(Module1& module1, Desktop& desktop, Form2Face::Factory makeWindow, Form3& form3,
+  Form2(Module1& module1, Desktop desktop, Form2Face::Factory makeWindow, Form3& form3,
         Form4& form4, RandomSource& random);
 
   Form2Face& window() { return window_.get(); }
@@ -73,7 +73,7 @@ class Form2 {
   void applyEffect(const std::function<void(const DeviceContext& screen, Picture& image)>& effect);
 
   Module1& module1_;
-  Desktop& desktop_;
+  Desktop desktop_;
   Form2Face::Factory createWindow_;
   Form3& form3_;
   Form4& form4_;

@@ -1,24 +1,24 @@
 #include "magnifier/form3.h"
 
-#include "magnifier/place_zoom_window.h"
-#include "magnifier/zoom_rules.h"
 #include "core/bit_blt.h"
 #include "core/numeric.h"
 #include "core/stretch_blt.h"
+#include "magnifier/place_zoom_window.h"
+#include "magnifier/zoom_rules.h"
 
 namespace kepa {
 
-Form3::Form3(Module1& module1, Desktop& desktop, Form3Face::Factory makeWindow,
+Form3::Form3(Module1& module1, Screen& screen, Form3Face::Factory makeWindow,
              std::function<DeviceContext&()> capturedScreen)
     : module1_(module1),
-      desktop_(desktop),
+      screen_(screen),
       createWindow_(std::move(makeWindow)),
       capturedScreen_(std::move(capturedScreen)),
       window_([this] { return createWindow(); }, [this] { Form_Load(); }) {}
 
 std::unique_ptr<Form3Face> Form3::createWindow() {
   return createWindow_(
-      desktop_.twipsPerPixelX(), desktop_.twipsPerPixelY(),
+      screen_.twipsPerPixelX(), screen_.twipsPerPixelY(),
       Form3Face::Handlers{
           .timer1 = [this] { Timer1_Timer(); },
           .mouseMove = [this](int b, int s, float x, float y) { Form_MouseMove(b, s, x, y); },
@@ -28,7 +28,7 @@ std::unique_ptr<Form3Face> Form3::createWindow() {
 
 void Form3::Timer1_Timer() {
   Form3Face& form = window();
-  module1_.CursorPos = desktop_.GetCursorPos();
+  module1_.CursorPos = screen_.GetCursorPos();
   const Point corner = zoomSourceCorner(module1_.CursorPos);
   form.Picture1.Cls();
   const DeviceContext& captured = capturedScreen_();
@@ -43,8 +43,8 @@ void Form3::Timer1_Timer() {
   form.LabelY().setCaption(labels.y);
   // The client area is cleared and the block enlarged onto it. When the block and the size
   // are those the view already shows, that gives the same image again: the work is skipped.
-  const std::int32_t width = zoomViewSide(desktop_.twipsPerPixelX());
-  const std::int32_t height = zoomViewSide(desktop_.twipsPerPixelY());
+  const std::int32_t width = zoomViewSide(screen_.twipsPerPixelX());
+  const std::int32_t height = zoomViewSide(screen_.twipsPerPixelY());
   if (form.showsAlready(form.Picture1.image(), width, height)) return;
   form.Cls();
   StretchBlt(form.hDC(), 0, 0, width, height, form.Picture1.hDC(), 0, 0, kZoomSquare, kZoomSquare,
@@ -53,7 +53,7 @@ void Form3::Timer1_Timer() {
 }
 
 void Form3::Form_MouseMove(int, int, float, float) {
-  PlaceZoomWindow(module1_, desktop_, window());
+  PlaceZoomWindow(module1_, screen_, window());
 }
 
 }  // namespace kepa

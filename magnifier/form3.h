@@ -4,18 +4,18 @@
 
 #include <functional>
 
-#include "magnifier/form3_face.h"
-#include "runtime/desktop.h"
-#include "core/device_context.h"
-#include "runtime/lazy_window.h"
 #include "app/module1.h"
+#include "core/device_context.h"
+#include "magnifier/form3_face.h"
+#include "runtime/lazy_window.h"
+#include "runtime/screen.h"
 
 namespace kepa {
 
 class Form3 {
  public:
   // `capturedScreen` gives the device context of the clipping window's captured image.
-  Form3(Module1& module1, Desktop& desktop, Form3Face::Factory makeWindow,
+  Form3(Module1& module1, Screen& screen, Form3Face::Factory makeWindow,
         std::function<DeviceContext&()> capturedScreen);
 
   Form3Face& window() { return window_.get(); }
@@ -32,7 +32,7 @@ class Form3 {
   std::unique_ptr<Form3Face> createWindow();
 
   Module1& module1_;
-  Desktop& desktop_;
+  Screen& screen_;
   Form3Face::Factory createWindow_;
   std::function<DeviceContext&()> capturedScreen_;
   LazyWindow<Form3Face> window_;

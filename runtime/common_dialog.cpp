@@ -18,9 +18,9 @@ std::vector<std::pair<std::string, std::string>> filterPairs(const std::string& 
   return pairs;
 }
 
-std::int32_t CommonDialog::ShowSave(Desktop& desktop) {
+std::int32_t CommonDialog::ShowSave(Dialogs& dialogs) {
   const std::optional<std::string> chosen =
-      desktop.showSaveDialog({filterPairs(Filter), InitDir, FileName, Flags, owner});
+      dialogs.showSaveDialog({filterPairs(Filter), InitDir, FileName, Flags, owner});
   if (!chosen) return CancelError ? cdlCancel : 0;
   FileName = *chosen;
   return 0;

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "runtime/desktop.h"
+#include "runtime/dialogs.h"
 
 namespace kepa {
 
@@ -24,9 +24,9 @@ class CommonDialog {
   // The window the control sits on, to which its dialog is modal.
   FormWindow* owner = nullptr;
 
-  // Shows the save dialog through `desktop`; returns the error number: 0, or cdlCancel when
+  // Shows the save dialog through `dialogs`; returns the error number: 0, or cdlCancel when
   // it was cancelled and CancelError is True. FileName holds the chosen path.
-  std::int32_t ShowSave(Desktop& desktop);
+  std::int32_t ShowSave(Dialogs& dialogs);
 };
 
 // The file types of a Filter text, in order; a description without a pattern is dropped.

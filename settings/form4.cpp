@@ -15,14 +15,15 @@ std::string valueText(int value) {
 
 }  // namespace
 
-Form4::Form4(Module1& module1, Desktop& desktop, Form4Face::Factory makeWindow)
+Form4::Form4(Module1& module1, Screen& screen, Dialogs& dialogs, Form4Face::Factory makeWindow)
     : module1_(module1),
-      desktop_(desktop),
+      screen_(screen),
+      dialogs_(dialogs),
       createWindow_(std::move(makeWindow)),
       window_([this] { return createWindow(); }, [this] { Form_Load(); }) {}
 
 std::unique_ptr<Form4Face> Form4::createWindow() {
-  return createWindow_(desktop_.twipsPerPixelX(), desktop_.twipsPerPixelY(),
+  return createWindow_(screen_.twipsPerPixelX(), screen_.twipsPerPixelY(),
                        Form4Face::Handlers{
                            .rScroll = [this] { RScroll1_Scroll(); },
                            .gScroll = [this] { GScroll1_Scroll(); },
@@ -37,8 +38,8 @@ std::unique_ptr<Form4Face> Form4::createWindow() {
 void Form4::ShowModal(FormWindow* owner) {
   // It opens centred on the primary monitor, not on the clipping window, which spans them all.
   Form4Face& form = window();
-  form.move(centredOn(primaryMonitor(desktop_.monitors()), form.width(), form.height()));
-  desktop_.showModal(form, owner);
+  form.move(centredOn(primaryMonitor(screen_.monitors()), form.width(), form.height()));
+  dialogs_.showModal(form, owner);
 }
 
 void Form4::Form_Load() {

@@ -2,16 +2,17 @@
 // destroyed by OK, Cancel or its close button; everything that outlives it is in Module1.
 #pragma once
 
-#include "runtime/desktop.h"
-#include "runtime/lazy_window.h"
 #include "app/module1.h"
+#include "runtime/dialogs.h"
+#include "runtime/lazy_window.h"
+#include "runtime/screen.h"
 #include "settings/form4_face.h"
 
 namespace kepa {
 
 class Form4 {
  public:
-  Form4(Module1& module1, Desktop& desktop, Form4Face::Factory makeWindow);
+  Form4(Module1& module1, Screen& screen, Dialogs& dialogs, Form4Face::Factory makeWindow);
 
   Form4Face& window() { return window_.get(); }
   [[nodiscard]] bool isLoaded() const { return window_.isLoaded(); }
@@ -31,7 +32,8 @@ class Form4 {
   std::unique_ptr<Form4Face> createWindow();
 
   Module1& module1_;
-  Desktop& desktop_;
+  Screen& screen_;
+  Dialogs& dialogs_;
   Form4Face::Factory createWindow_;
   LazyWindow<Form4Face> window_;
 };

@@ -1,4 +1,5 @@
-// A front end for tests, in plain C++: a Desktop with a synthetic screen, a settable cursor, a
+// A front end for tests, in plain C++: every role of the Desktop in one object, with a synthetic
+// screen, a settable cursor, a
 // recorded notification icon, scripted popup-menu choices and dialog answers, recorded calls,
 // messages, files and program end; and the program's windows as the fakes of fake_windows.h.
 #pragma once
@@ -13,9 +14,9 @@
 #include <vector>
 
 #include "app/window_factories.h"
-#include "runtime/desktop.h"
-#include "frontends/fake/fake_windows.h"
 #include "core/surface.h"
+#include "frontends/fake/fake_windows.h"
+#include "runtime/desktop.h"
 
 namespace kepa {
 
@@ -30,7 +31,11 @@ struct MenuSnapshot {
   std::vector<MenuSnapshot> items;
 };
 
-class FakeDesktop final : public Desktop {
+class FakeDesktop final : public Screen,
+                          public Shell,
+                          public ProgramLife,
+                          public Dialogs,
+                          public Files {
  public:
   // A 1024 x 768 pixel screen at 15 twips per pixel, filled black.
   FakeDesktop();
@@ -59,6 +64,8 @@ class FakeDesktop final : public Desktop {
   std::string appPath = "/usr/local/bin";
   std::string picturesFolder = "/root/Pictures";
   bool appPathWritable = true;
+  // Paths that name folders.
+  std::set<std::string> folders;
   // Why the next saves fail, in order; an empty queue lets them succeed.
   std::deque<std::string> saveFailures;
   bool clipboardRefuses = false;  // the clipboard cannot be written
@@ -85,6 +92,11 @@ class FakeDesktop final : public Desktop {
   // The pixels of an icon handle; nullptr for an unknown one.
   [[nodiscard]] const Surface* iconOf(std::uint32_t handle) const;
 
+  // Every role, for the program's code.
+  operator Desktop() { return {*this, *this, *this, *this, *this}; }  // NOLINT: implicit
+  // The time paused, in all.
+  std::chrono::milliseconds paused{0};
+
   // The program's windows, made as fakes on this desktop.
   [[nodiscard]] WindowFactories windows();
   // The windows unloaded and not yet destroyed: they go at the next DoEvents.
@@ -108,30 +120,33 @@ class FakeDesktop final : public Desktop {
   [[nodiscard]] std::uint32_t windowHandle(FormWindow& window) override;
   [[nodiscard]] std::uint32_t iconHandle(const Surface& icon) override;
 
-  [[nodiscard]] bool waitForNotificationArea(std::chrono::milliseconds timeout) override;
+  [[nodiscard]] bool notificationAreaShown() override;
   bool Shell_NotifyIconA(std::uint32_t message, const NOTIFYICONDATA& record) override;
   bool SetForegroundWindow(std::uint32_t hWnd) override;
   bool SetWindowPos(std::uint32_t hWnd, std::int32_t hWndInsertAfter, std::int32_t x,
                     std::int32_t y, std::int32_t cx, std::int32_t cy,
                     std::uint32_t wFlags) override;
   void DoEvents() override;
+  void pause(std::chrono::milliseconds time) override;
 
   void showMessage(MessageKind kind, const std::string& title, const std::string& text) override;
   void showModal(FormWindow& window, FormWindow* owner) override;
   bool bringModalWindowForward() override;
-  [[nodiscard]] std::optional<std::string> showSaveDialog(
-      const SaveDialogRequest& request) override;
+
   [[nodiscard]] std::string AppPath() override;
   [[nodiscard]] std::string picturesPath() override;
   [[nodiscard]] bool canWriteIn(const std::string& path) override;
-  [[nodiscard]] SaveOutcome SavePicture(const Surface& picture, const std::string& path) override;
+  [[nodiscard]] bool isFolder(const std::string& path) override;
   void ClipboardClear() override;
   bool ClipboardSetData(const Surface& image) override;
   void endProgram(int exitCode) override;
   [[nodiscard]] bool ending() const override { return exitCode.has_value(); }
 
  protected:
-  MenuItem* showPopup(Menu& menu) override;
+  PopupOutcome showPopup(Menu& menu) override;
+  [[nodiscard]] std::optional<std::string> runSaveDialog(const SaveDialogRequest& request) override;
+  [[nodiscard]] SaveOutcome writeBitmap(const std::vector<std::uint8_t>& bytes,
+                                        const std::string& path) override;
 
  private:
   std::set<FormWindow*> loaded_;

@@ -9,7 +9,7 @@
 
 #include <QString>
 
-#include "runtime/desktop.h"
+#include "runtime/dialogs.h"
 
 class QWidget;
 

@@ -6,8 +6,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include "core/bmp.h"
-
 namespace kepa {
 
 namespace {
@@ -24,15 +22,9 @@ bool writeAll(File& file, const std::vector<std::uint8_t>& bytes) {
 
 }  // namespace
 
-SaveOutcome saveBitmapFile(const Surface& picture, const std::string& path) {
-  if (picture.empty()) {
-    return failed("画像の幅または高さが 0 のため、ビットマップにできません。");
-  }
-  if (path.empty()) return failed("ファイル名がありません。");
+SaveOutcome writeBitmapFile(const std::vector<std::uint8_t>& bytes, const std::string& path) {
   const QString name = QString::fromStdString(path);
   const QFileInfo target(name);
-  if (target.isDir()) return failed("同じ名前のフォルダーがあります。");
-  const std::vector<std::uint8_t> bytes = encodeBmp(picture);
 
   if (target.exists() && !target.isFile()) {
     // A device or a pipe cannot be replaced by renaming: it is written to as it is.

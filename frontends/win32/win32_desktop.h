@@ -8,16 +8,22 @@
 #include <memory>
 #include <optional>
 
-#include "runtime/desktop.h"
 #include "frontends/win32/native_window.h"
 #include "frontends/win32/screen_source.h"
+#include "runtime/desktop.h"
 
 namespace kepa {
 
-class Win32Desktop final : public Desktop {
+class Win32Desktop final : public Screen,
+                           public Shell,
+                           public ProgramLife,
+                           public Dialogs,
+                           public Files {
  public:
   Win32Desktop();
   ~Win32Desktop() override;
+
+  operator Desktop() { return {*this, *this, *this, *this, *this}; }  // NOLINT: implicit
 
   [[nodiscard]] float screenWidthTwips() const override;
   [[nodiscard]] float screenHeightTwips() const override;
@@ -36,23 +42,22 @@ class Win32Desktop final : public Desktop {
   [[nodiscard]] std::uint32_t windowHandle(FormWindow& window) override;
   [[nodiscard]] std::uint32_t iconHandle(const Surface& icon) override;
 
-  [[nodiscard]] bool waitForNotificationArea(std::chrono::milliseconds timeout) override;
+  [[nodiscard]] bool notificationAreaShown() override;
   bool Shell_NotifyIconA(std::uint32_t message, const NOTIFYICONDATA& record) override;
   bool SetForegroundWindow(std::uint32_t hWnd) override;
   bool SetWindowPos(std::uint32_t hWnd, std::int32_t hWndInsertAfter, std::int32_t x,
                     std::int32_t y, std::int32_t cx, std::int32_t cy,
                     std::uint32_t wFlags) override;
   void DoEvents() override;
+  void pause(std::chrono::milliseconds time) override;
 
   void showMessage(MessageKind kind, const std::string& title, const std::string& text) override;
   void showModal(FormWindow& window, FormWindow* owner) override;
   bool bringModalWindowForward() override;
-  [[nodiscard]] std::optional<std::string> showSaveDialog(
-      const SaveDialogRequest& request) override;
   [[nodiscard]] std::string AppPath() override;
   [[nodiscard]] std::string picturesPath() override;
   [[nodiscard]] bool canWriteIn(const std::string& path) override;
-  [[nodiscard]] SaveOutcome SavePicture(const Surface& picture, const std::string& path) override;
+  [[nodiscard]] bool isFolder(const std::string& path) override;
   void ClipboardClear() override;
   bool ClipboardSetData(const Surface& image) override;
   void endProgram(int exitCode) override;
@@ -67,11 +72,16 @@ class Win32Desktop final : public Desktop {
   static constexpr UINT kRequest = WM_APP + 2;
 
  protected:
-  MenuItem* showPopup(Menu& menu) override;
+  PopupOutcome showPopup(Menu& menu) override;
+  [[nodiscard]] std::optional<std::string> runSaveDialog(const SaveDialogRequest& request) override;
+  [[nodiscard]] SaveOutcome writeBitmap(const std::vector<std::uint8_t>& bytes,
+                                        const std::string& path) override;
 
  private:
   class Owner;
   [[nodiscard]] HWND windowOf(std::uint32_t handle) const;
+  // The hidden window that owns menus, message boxes and the clipboard.
+  [[nodiscard]] HWND ownerWindow() const;
   // The notification icon again, after the taskbar came back (explorer restarted).
   void taskbarCreated();
 
@@ -84,7 +94,6 @@ class Win32Desktop final : public Desktop {
   std::uint32_t nextHandle_ = 0x100;
   std::optional<NOTIFYICONDATA> icon_;
   std::vector<HWND> modals_;  // the modal windows up, innermost last
-  bool traceMenus_;
   bool ending_ = false;
   int exitCode_ = 0;
 };

@@ -18,6 +18,12 @@ struct Scale {
   std::map<std::string, std::string> environment;
 };
 
+void PrintTo(const Scale& scale, std::ostream* out) {
+  *out << scale.dpi << " dpi";
+  for (const auto& [name, value] : scale.environment)
+    *out << ", " << name << "=" << value;
+}
+
 class ScaledDesktop : public CaptureOnDesktop, public ::testing::WithParamInterface<Scale> {};
 
 TEST_P(ScaledDesktop, FreezesTheScreenAndCopiesTheRegionInDevicePixels) {
@@ -53,7 +59,12 @@ TEST_P(ScaledDesktop, FreezesTheScreenAndCopiesTheRegionInDevicePixels) {
 
 INSTANTIATE_TEST_SUITE_P(At150And200Percent, ScaledDesktop,
                          ::testing::Values(Scale{144, {}}, Scale{192, {}},
-                                           Scale{192, {{"QT_SCREEN_SCALE_FACTORS", "screen=2"}}}));
+                                           Scale{192, {{"QT_SCREEN_SCALE_FACTORS", "screen=2"}}}),
+                         [](const auto& info) {
+                           // "Dpi144", "Dpi192", "Dpi192WithQtScreenFactor".
+                           return "Dpi" + std::to_string(info.param.dpi) +
+                                  (info.param.environment.empty() ? "" : "WithQtScreenFactor");
+                         });
 
 // A 1024 x 768 monitor with the primary 512 x 384 one right of it, on one 1536 x 768 screen.
 class TwoMonitors : public CaptureOnDesktop {

@@ -135,7 +135,11 @@ TEST_P(ClipboardAfterExit, TheImageOutlivesTheProgramWhereAClipboardManagerRuns)
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, ClipboardAfterExit,
-                         ::testing::Values(QSize(1024, 768), QSize(3840, 2160)));
+                         ::testing::Values(QSize(1024, 768), QSize(3840, 2160)),
+                         [](const auto& info) {
+                           return std::to_string(info.param.width()) + "x" +
+                                  std::to_string(info.param.height());
+                         });
 
 }  // namespace
 }  // namespace kepa::xdriver

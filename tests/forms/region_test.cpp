@@ -101,6 +101,29 @@ TEST_F(RegionTest, AFailedSaveIsReportedWithThePathAndTheReason) {
   EXPECT_TRUE(desktop.files.empty());
 }
 
+// Refused before a front end writes anything: a picture without pixels, no name, a folder.
+TEST(SaveRefusals, ComeBeforeAnyWriteWithTheirOwnWords) {
+  FakeDesktop desktop;
+  desktop.folders.insert("/tmp/pictures");
+  const Surface picture(2, 2);
+  const Surface none;
+  const struct {
+    const Surface* picture;
+    const char* path;
+    const char* reason;
+  } cases[] = {{&none, "/tmp/a.bmp", "画像の幅または高さが 0 のため、ビットマップにできません。"},
+               {&picture, "", "ファイル名がありません。"},
+               {&picture, "/tmp/pictures", "同じ名前のフォルダーがあります。"}};
+  for (const auto& c : cases) {
+    const SaveOutcome outcome = desktop.SavePicture(*c.picture, c.path);
+    EXPECT_FALSE(outcome.saved) << c.reason;
+    EXPECT_EQ(outcome.reason, c.reason);
+  }
+  EXPECT_TRUE(desktop.calls.empty());  // writeBitmap was never asked
+  EXPECT_TRUE(desktop.SavePicture(picture, "/tmp/pictures/a.bmp").saved);
+  EXPECT_EQ(desktop.files.size(), 1U);
+}
+
 TEST_F(RegionTest, ClipboardGetsExactlyThePicturesPixelsAndTheLastCopyWins) {
   const auto bitmapOfClipboard = [&] { return encodeBmp(*desktop.clipboard); };
   form2().SaveClip_Click();

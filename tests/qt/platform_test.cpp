@@ -16,9 +16,9 @@
 
 #include "frontends/qt/fonts.h"
 #include "frontends/qt/handlers_hold.h"
+#include "frontends/qt/qt_files.h"
 #include "frontends/qt/qt_timer.h"
 #include "frontends/qt/save_dialog.h"
-#include "frontends/qt/save_picture.h"
 #include "frontends/qt/socket_instance.h"
 
 namespace kepa {
@@ -85,9 +85,10 @@ TEST(SaveBitmapFile, WritesABitmapUnderAnyNameAndLosesNothingOnAFailure) {
     for (std::int32_t x = 0; x < 47; ++x)
       picture.row(y)[x] = 0xFF000000U | static_cast<std::uint32_t>(x * 5 << 16 | y * 7);
   }
+  QtFiles files;
   for (const char* name : {"RozAze.bmp", "noextension", "picture.png"}) {
     const fs::path file = folder / name;
-    ASSERT_TRUE(saveBitmapFile(picture, file.string()).saved) << name;
+    ASSERT_TRUE(files.SavePicture(picture, file.string()).saved) << name;
     const QImage read(QString::fromStdString(file.string()), "BMP");  // whatever the name
     ASSERT_EQ(read.size(), QSize(47, 33)) << name;
     EXPECT_EQ(read.pixel(46, 32), picture.row(32)[46]) << name;
@@ -104,7 +105,7 @@ TEST(SaveBitmapFile, WritesABitmapUnderAnyNameAndLosesNothingOnAFailure) {
                                  existing.string()};
   const Surface none;
   for (const std::string& path : failing) {
-    const SaveOutcome outcome = saveBitmapFile(path == existing ? none : picture, path);
+    const SaveOutcome outcome = files.SavePicture(path == existing ? none : picture, path);
     EXPECT_FALSE(outcome.saved) << path;
     EXPECT_FALSE(outcome.reason.empty()) << path;
   }

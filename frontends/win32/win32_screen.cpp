@@ -1,0 +1,65 @@
+#include "frontends/win32/dib_section.h"
+#include "frontends/win32/win32_desktop.h"
+
+namespace kepa {
+
+float Win32Desktop::screenWidthTwips() const {
+  return static_cast<float>(virtualScreen().width) * twipsPerPixel_;
+}
+
+float Win32Desktop::screenHeightTwips() const {
+  return static_cast<float>(virtualScreen().height) * twipsPerPixel_;
+}
+
+void Win32Desktop::setMousePointer(MousePointer pointer) {
+  SetCursor(
+      LoadCursorW(nullptr, MAKEINTRESOURCEW(pointer == MousePointer::Hourglass ? 32514 : 32512)));
+}
+
+std::vector<Monitor> Win32Desktop::monitors() const {
+  std::vector<Monitor> found;
+  const Rect desktop = virtualScreen();
+  struct Context {
+    std::vector<Monitor>* found;
+    Rect desktop;
+  } context{&found, desktop};
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
+        auto& c = *reinterpret_cast<Context*>(data);
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        GetMonitorInfoW(monitor, &info);
+        const RECT& r = info.rcMonitor;
+        c.found->push_back(
+            {{r.left - c.desktop.x, r.top - c.desktop.y, r.right - r.left, r.bottom - r.top},
+             (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&context));
+  if (found.empty()) found.push_back({{0, 0, desktop.width, desktop.height}, true});
+  return found;
+}
+
+Surface Win32Desktop::createScreenImage(std::int32_t width, std::int32_t height) {
+  return dibSurface(width, height);
+}
+
+DeviceContext Win32Desktop::GetDC() {
+  screen_ = virtualScreen();
+  screenSource_ = std::make_unique<ScreenSource>();
+  return DeviceContext(*screenSource_);
+}
+
+void Win32Desktop::ReleaseDC(DeviceContext& screen) {
+  screen = DeviceContext();
+  screenSource_.reset();
+}
+
+Point Win32Desktop::GetCursorPos() {
+  POINT at{};
+  ::GetCursorPos(&at);
+  return {at.x - screen_.x, at.y - screen_.y};
+}
+
+}  // namespace kepa
