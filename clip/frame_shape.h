@@ -25,6 +25,16 @@ struct FrameShape {
     return {Rect{left, top, width, 1}, Rect{left, top + height - 1, width, 1},
             Rect{left, top, 1, height}, Rect{left + width - 1, top, 1, height}};
   }
+
+  // The same pixels as edges(), each in exactly one part (the corners are not repeated), for
+  // an outline drawn by inverting what it crosses; empty parts where a side has none.
+  [[nodiscard]] std::array<Rect, 4> disjointEdges() const {
+    if (!visible || width <= 0 || height <= 0) return {};
+    const std::int32_t inner = height > 2 ? height - 2 : 0;
+    return {Rect{left, top, width, 1}, height > 1 ? Rect{left, top + height - 1, width, 1} : Rect{},
+            Rect{left, top + 1, 1, inner},
+            width > 1 ? Rect{left + width - 1, top + 1, 1, inner} : Rect{}};
+  }
 };
 
 }  // namespace kepa

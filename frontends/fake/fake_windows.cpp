@@ -1,7 +1,9 @@
 #include "frontends/fake/fake_windows.h"
 
-#include "frontends/fake/fake_desktop.h"
+#include "core/design_pixels.h"
 #include "core/numeric.h"
+#include "frontends/fake/fake_desktop.h"
+#include "settings/form4_design.h"
 
 namespace kepa {
 
@@ -66,8 +68,7 @@ void FakeForm3Window::close() {
 FakeForm4Window::FakeForm4Window(FakeDesktop& desktop, float twipsPerPixelX, float twipsPerPixelY,
                                  Handlers handlers)
     : desktop_(desktop), handlers_(std::move(handlers)) {
-  frame = {0, 0, twipsToPixels(320 * 15.0, twipsPerPixelX),
-           twipsToPixels(288 * 15.0, twipsPerPixelY)};
+  frame = designToPixels(kForm4Client, twipsPerPixelX, twipsPerPixelY);
   desktop_.opened(*this);
 }
 

@@ -10,6 +10,7 @@
 
 #include "app/form1_face.h"
 #include "clip/form2_face.h"
+#include "magnifier/form3_design.h"
 #include "magnifier/form3_face.h"
 #include "settings/form4_face.h"
 
@@ -172,8 +173,8 @@ class FakeForm3Window final : public Form3Face, public FakeWindow {
   FakeDesktop& desktop_;
   Handlers handlers_;
   FakeTimer timer1_;
-  FakeLabel labelX_{"Label3"};
-  FakeLabel labelY_{"Label4"};
+  FakeLabel labelX_{kForm3Labels[1].caption};
+  FakeLabel labelY_{kForm3Labels[3].caption};
 };
 
 class FakeForm4Window final : public Form4Face, public FakeWindow {

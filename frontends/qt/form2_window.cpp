@@ -153,9 +153,9 @@ void Form2Window::paintContent(QPainter& painter, const QRegion& region) {
   }
   painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
   // The drag outline inverts what it crosses, so that it shows on any picture.
-  // Its edges as one region, so that the corners, where two edges meet, invert only once.
-  for (const QRect& part : outlineOf(dragOutline()))
-    painter.fillRect(part, Qt::white);
+  for (const Rect& part : dragOutline().disjointEdges()) {
+    if (!part.empty()) painter.fillRect(qtRect(part), Qt::white);
+  }
   if (cursorShown_) painter.drawImage(cursorBox().topLeft(), cursorMask_);
 }
 

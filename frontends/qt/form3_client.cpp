@@ -4,7 +4,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "core/numeric.h"
+#include "core/design_pixels.h"
 #include "frontends/qt/fonts.h"
 #include "frontends/qt/mouse_buttons.h"
 #include "frontends/qt/surface_image.h"
@@ -21,23 +21,32 @@ Form3Client::Form3Client(QWidget& frame, const Surface& shown, float twipsPerPix
   resize(shown.width(), shown.height());
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  Label1 = addLabel(QStringLiteral("X :"), 8, 240, 25, 17);
-  LabelX = addLabel(QStringLiteral("Label3"), 40, 240, 89, 17);
-  Label2 = addLabel(QStringLiteral("Y :"), 128, 240, 25, 17);
-  LabelY = addLabel(QStringLiteral("Label4"), 160, 240, 57, 17);
+  for (const Form3LabelDesign& design : kForm3Labels) {
+    QtLabel* label = addLabel(design);
+    switch (design.label) {
+      case Form3Label::Label1:
+        Label1 = label;
+        break;
+      case Form3Label::LabelX:
+        LabelX = label;
+        break;
+      case Form3Label::Label2:
+        Label2 = label;
+        break;
+      case Form3Label::LabelY:
+        LabelY = label;
+        break;
+    }
+  }
 }
 
-// Positions are given in pixels at 15 twips per pixel, the design setting.
-QtLabel* Form3Client::addLabel(const QString& caption, float left, float top, float width,
-                               float height) {
-  auto* label = new QtLabel(caption, this);
-  label->setGeometry(twipsToPixels(left * 15.0F, twipsPerPixelX_),
-                     twipsToPixels(top * 15.0F, twipsPerPixelY_),
-                     twipsToPixels(width * 15.0F, twipsPerPixelX_),
-                     twipsToPixels(height * 15.0F, twipsPerPixelY_));
+QtLabel* Form3Client::addLabel(const Form3LabelDesign& design) {
+  auto* label = new QtLabel(QString::fromUtf8(design.caption), this);
+  const Rect at = designToPixels(design.rect, twipsPerPixelX_, twipsPerPixelY_);
+  label->setGeometry(at.x, at.y, at.width, at.height);
   QFont font(kGothicFamily);
-  font.setPointSize(12);
-  font.setBold(true);
+  font.setPointSizeF(kForm3LabelFont.points);
+  font.setBold(kForm3LabelFont.bold);
   label->setFont(font);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   label->setMargin(0);

@@ -6,8 +6,9 @@
 
 #include <QWidget>
 
-#include "frontends/qt/qt_controls.h"
 #include "core/surface.h"
+#include "frontends/qt/qt_controls.h"
+#include "magnifier/form3_design.h"
 
 namespace kepa {
 
@@ -29,7 +30,7 @@ class Form3Client final : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
-  QtLabel* addLabel(const QString& caption, float left, float top, float width, float height);
+  QtLabel* addLabel(const Form3LabelDesign& design);
 
   const Surface& shown_;
   float twipsPerPixelX_;

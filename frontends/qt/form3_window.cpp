@@ -8,6 +8,7 @@
 #include "frontends/qt/artwork.h"
 #include "frontends/qt/fonts.h"
 #include "frontends/qt/widget_of.h"
+#include "magnifier/form3_design.h"
 
 namespace kepa {
 
@@ -31,7 +32,7 @@ Form3Window::Form3Window(float twipsPerPixelX, float twipsPerPixelY, Handlers ha
           *this, shownImage(), twipsPerPixelX, twipsPerPixelY,
           [this](int b, int s, float x, float y) { handlers_.mouseMove(b, s, x, y); })),
       captionHeight_(twipsToPixels(kCaptionTwips, twipsPerPixelY)) {
-  setWindowTitle(QStringLiteral("ＺｏｏｍＵＰ"));
+  setWindowTitle(QString::fromUtf8(kForm3Caption));
   setWindowIcon(kepaWindowIcon());
   client_->move(kBorder, kBorder + captionHeight_);
   setFixedSize(client_->width() + 2 * kBorder, client_->height() + captionHeight_ + 2 * kBorder);

@@ -4,74 +4,95 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-#include "core/numeric.h"
+#include "core/design_pixels.h"
 #include "frontends/qt/artwork.h"
 #include "frontends/qt/fonts.h"
 #include "frontends/qt/widget_of.h"
+#include "settings/form4_design.h"
 
 namespace kepa {
+
+namespace {
+
+// The rectangle of a control inside `frame`, on the frame.
+DesignRect inside(const DesignRect& rect, const DesignRect& frame) {
+  return {rect.left - frame.left, rect.top - frame.top, rect.width, rect.height};
+}
+
+QFont gothic(const DesignFont& design) {
+  QFont font(kGothicFamily);
+  font.setPointSizeF(design.points);
+  font.setBold(design.bold);
+  return font;
+}
+
+}  // namespace
 
 Form4Window::Form4Window(float twipsPerPixelX, float twipsPerPixelY, Handlers handlers)
     : QWidget(nullptr, Qt::Window),
       twipsPerPixelX_(twipsPerPixelX),
       twipsPerPixelY_(twipsPerPixelY),
       handlers_(std::move(handlers)) {
-  setWindowTitle(QStringLiteral("カスタム設定"));
+  setWindowTitle(QString::fromUtf8(kForm4Caption));
   setWindowIcon(settingsIcon());
-  resize(at(0, 0, 320, 288).size());
-
-  addLabel(this, QStringLiteral("ＲED値"), at(16, 8, 81, 17), true, 11.25);
-  RPicture1_ = addSwatch(at(112, 0, 33, 33));
-  RLabel_ = addLabel(this, QString(), at(160, 8, 49, 17), false, 12);
-  RScroll1_ = addBar(40, [this] { handlers_.rScroll(); });
-
-  addLabel(this, QStringLiteral("ＧＲＥＥＮ値"), at(16, 72, 89, 17), true, 11.25);
-  GPicture1_ = addSwatch(at(112, 64, 33, 33));
-  GLabel_ = addLabel(this, QString(), at(160, 72, 49, 17), false, 12);
-  GScroll1_ = addBar(104, [this] { handlers_.gScroll(); });
-
-  addLabel(this, QStringLiteral("ＢＵＬＥ値"), at(16, 136, 89, 17), true, 11.25);
-  BPicture1_ = addSwatch(at(112, 128, 33, 33));
-  BLabel_ = addLabel(this, QString(), at(160, 136, 49, 17), false, 12);
-  BScroll1_ = addBar(168, [this] { handlers_.bScroll(); });
-
-  auto* Frame1 = new QGroupBox(QStringLiteral("アルゴリズム"), this);
-  Frame1->setGeometry(at(8, 192, 249, 57));
-  QFont frameFont(kGothicFamily);
-  frameFont.setPointSizeF(12);
-  frameFont.setBold(true);
-  Frame1->setFont(frameFont);
-  static const char* const kDigits[] = {"１", "２", "３", "４", "５", "６"};
-  for (int k = 0; k < 6; ++k) {
-    // Only as wide as its circle: the digit label beside it names it.
-    auto* option = new QtOptionButton(Frame1);
-    option->setGeometry(at(8 + 40 * k, 24, 17, 17));
-    Option_[static_cast<std::size_t>(k)] = option;
-    addLabel(Frame1, QString::fromUtf8(kDigits[k]), at(24 + 40 * k, 24, 17, 17), false, 12);
+  resize(at(kForm4Client).size());
+  static constexpr std::array kDrags{&Handlers::rScroll, &Handlers::gScroll, &Handlers::bScroll};
+  QGroupBox* frame = nullptr;
+  DesignRect frameRect;
+  for (const Form4ControlDesign& c : form4Design()) {
+    const auto i = static_cast<std::size_t>(c.index);
+    const QString caption = QString::fromUtf8(c.caption);
+    switch (c.control) {
+      case Form4Control::ColourName:
+        addLabel(this, caption, at(c.rect), c.font);
+        break;
+      case Form4Control::Swatch:
+        swatches_.at(i) = addSwatch(at(c.rect));
+        break;
+      case Form4Control::Value:
+        values_.at(i) = addLabel(this, caption, at(c.rect), c.font);
+        break;
+      case Form4Control::ScrollBar:
+        bars_.at(i) = addBar(at(c.rect), [this, drag = kDrags.at(i)] { (handlers_.*drag)(); });
+        break;
+      case Form4Control::Frame:
+        frame = new QGroupBox(caption, this);
+        frame->setGeometry(at(c.rect));
+        frame->setFont(gothic(c.font));
+        frameRect = c.rect;
+        break;
+      case Form4Control::Option:
+        // Only as wide as its circle: the digit label beside it names it.
+        options_.at(i) = new QtOptionButton(frame);
+        options_.at(i)->setGeometry(at(inside(c.rect, frameRect)));
+        break;
+      case Form4Control::OptionDigit:
+        addLabel(frame, caption, at(inside(c.rect, frameRect)), c.font);
+        break;
+      case Form4Control::Ok:
+        addButton(caption, at(c.rect), [this] { handlers_.command1(); });
+        break;
+      case Form4Control::Cancel:
+        addButton(caption, at(c.rect), [this] { handlers_.command2(); });
+        break;
+    }
   }
-
-  addButton(QStringLiteral("ＯＫ"), at(176, 256, 57, 25), [this] { handlers_.command1(); });
-  addButton(QStringLiteral("Ｃａｎｃｅｌ"), at(240, 256, 57, 25), [this] { handlers_.command2(); });
 }
 
 void Form4Window::destroyLater() {
   destroyWidgetLater(*this);
 }
 
-QRect Form4Window::at(int left, int top, int width, int height) const {
-  return {twipsToPixels(left * 15.0, twipsPerPixelX_), twipsToPixels(top * 15.0, twipsPerPixelY_),
-          twipsToPixels(width * 15.0, twipsPerPixelX_),
-          twipsToPixels(height * 15.0, twipsPerPixelY_)};
+QRect Form4Window::at(const DesignRect& design) const {
+  const Rect rect = designToPixels(design, twipsPerPixelX_, twipsPerPixelY_);
+  return {rect.x, rect.y, rect.width, rect.height};
 }
 
-QtLabel* Form4Window::addLabel(QWidget* parent, const QString& caption, QRect geometry, bool bold,
-                               double points) {
+QtLabel* Form4Window::addLabel(QWidget* parent, const QString& caption, QRect geometry,
+                               const DesignFont& font) {
   auto* label = new QtLabel(caption, parent);
   label->setGeometry(geometry);
-  QFont font(kGothicFamily);
-  font.setPointSizeF(points);
-  font.setBold(bold);
-  label->setFont(font);
+  label->setFont(gothic(font));
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   label->setMargin(0);
   label->setIndent(0);
@@ -98,9 +119,9 @@ QtSwatch* Form4Window::addSwatch(QRect geometry) {
   return swatch;
 }
 
-QtScrollBar* Form4Window::addBar(int top, const std::function<void()>& onDrag) {
+QtScrollBar* Form4Window::addBar(QRect geometry, const std::function<void()>& onDrag) {
   auto* bar = new QtScrollBar(this);
-  bar->setGeometry(at(0, top, 313, 17));
+  bar->setGeometry(geometry);
   bar->setRange(0, 255);
   bar->setSingleStep(1);
   bar->setPageStep(16);

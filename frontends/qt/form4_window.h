@@ -1,6 +1,6 @@
 // The Qt window of Form4, the custom settings dialog "カスタム設定": three scroll bars with their
-// swatches and value labels, the option group of the six algorithms, OK and Cancel. Its
-// layout is given in pixels at 96 dots per inch and scales with the display's setting.
+// swatches and value labels, the option group of the six algorithms, OK and Cancel, as the
+// design places them, scaled with the display's setting.
 #pragma once
 
 #include <array>
@@ -11,7 +11,9 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include "core/design_pixels.h"
 #include "frontends/qt/qt_controls.h"
+#include "runtime/design_font.h"
 #include "settings/form4_face.h"
 
 namespace kepa {
@@ -21,17 +23,17 @@ class Form4Window final : public QWidget, public Form4Face {
   Form4Window(float twipsPerPixelX, float twipsPerPixelY, Handlers handlers);
 
   void destroyLater() override;
-  [[nodiscard]] Swatch& RPicture1() override { return *RPicture1_; }
-  [[nodiscard]] Label& RLabel() override { return *RLabel_; }
-  [[nodiscard]] ScrollBar& RScroll1() override { return *RScroll1_; }
-  [[nodiscard]] Swatch& GPicture1() override { return *GPicture1_; }
-  [[nodiscard]] Label& GLabel() override { return *GLabel_; }
-  [[nodiscard]] ScrollBar& GScroll1() override { return *GScroll1_; }
-  [[nodiscard]] Swatch& BPicture1() override { return *BPicture1_; }
-  [[nodiscard]] Label& BLabel() override { return *BLabel_; }
-  [[nodiscard]] ScrollBar& BScroll1() override { return *BScroll1_; }
+  [[nodiscard]] Swatch& RPicture1() override { return *swatches_[0]; }
+  [[nodiscard]] Label& RLabel() override { return *values_[0]; }
+  [[nodiscard]] ScrollBar& RScroll1() override { return *bars_[0]; }
+  [[nodiscard]] Swatch& GPicture1() override { return *swatches_[1]; }
+  [[nodiscard]] Label& GLabel() override { return *values_[1]; }
+  [[nodiscard]] ScrollBar& GScroll1() override { return *bars_[1]; }
+  [[nodiscard]] Swatch& BPicture1() override { return *swatches_[2]; }
+  [[nodiscard]] Label& BLabel() override { return *values_[2]; }
+  [[nodiscard]] ScrollBar& BScroll1() override { return *bars_[2]; }
   [[nodiscard]] OptionButton& Option(int k) override {
-    return *Option_.at(static_cast<std::size_t>(k - 1));
+    return *options_.at(static_cast<std::size_t>(k - 1));
   }
   [[nodiscard]] std::int32_t width() const override { return QWidget::width(); }
   [[nodiscard]] std::int32_t height() const override { return QWidget::height(); }
@@ -41,27 +43,22 @@ class Form4Window final : public QWidget, public Form4Face {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  [[nodiscard]] QRect at(int left, int top, int width, int height) const;
-  QtLabel* addLabel(QWidget* parent, const QString& caption, QRect geometry, bool bold,
-                    double points);
+  [[nodiscard]] QRect at(const DesignRect& design) const;
+  QtLabel* addLabel(QWidget* parent, const QString& caption, QRect geometry,
+                    const DesignFont& font);
   QtSwatch* addSwatch(QRect geometry);
-  QtScrollBar* addBar(int top, const std::function<void()>& onDrag);
+  QtScrollBar* addBar(QRect geometry, const std::function<void()>& onDrag);
   QPushButton* addButton(const QString& caption, QRect geometry,
                          const std::function<void()>& onClick);
 
   float twipsPerPixelX_;
   float twipsPerPixelY_;
   Handlers handlers_;
-  QtSwatch* RPicture1_ = nullptr;
-  QtLabel* RLabel_ = nullptr;
-  QtScrollBar* RScroll1_ = nullptr;
-  QtSwatch* GPicture1_ = nullptr;
-  QtLabel* GLabel_ = nullptr;
-  QtScrollBar* GScroll1_ = nullptr;
-  QtSwatch* BPicture1_ = nullptr;
-  QtLabel* BLabel_ = nullptr;
-  QtScrollBar* BScroll1_ = nullptr;
-  std::array<QtOptionButton*, 6> Option_{};  // Option1 .. Option6
+  // Red, green and blue.
+  std::array<QtSwatch*, 3> swatches_{};
+  std::array<QtLabel*, 3> values_{};
+  std::array<QtScrollBar*, 3> bars_{};
+  std::array<QtOptionButton*, 6> options_{};  // Option1 .. Option6
 };
 
 }  // namespace kepa

@@ -74,19 +74,10 @@ void Form2Window::paint(HDC dc, const RECT& area) const {
                       static_cast<DWORD>(pixels.height()), 0, 0, 0,
                       static_cast<UINT>(pixels.height()), pixels.data(), &info, DIB_RGB_COLORS);
   }
-  // The drag outline inverts what it crosses, so that it shows on any picture: its edges
-  // without overlap, so that every pixel of it is inverted once.
-  const FrameShape& frame = dragOutline();
-  if (frame.visible && frame.width > 0 && frame.height > 0) {
-    const int right = frame.left + frame.width - 1;
-    const int bottom = frame.top + frame.height - 1;
-    PatBlt(composed, frame.left, frame.top, frame.width, 1, DSTINVERT);
-    if (bottom > frame.top) PatBlt(composed, frame.left, bottom, frame.width, 1, DSTINVERT);
-    if (frame.height > 2) {
-      PatBlt(composed, frame.left, frame.top + 1, 1, frame.height - 2, DSTINVERT);
-      if (right > frame.left)
-        PatBlt(composed, right, frame.top + 1, 1, frame.height - 2, DSTINVERT);
-    }
+  // The drag outline inverts what it crosses, so that it shows on any picture: every pixel
+  // of it once.
+  for (const Rect& part : dragOutline().disjointEdges()) {
+    if (!part.empty()) PatBlt(composed, part.x, part.y, part.width, part.height, DSTINVERT);
   }
   SetViewportOrgEx(composed, 0, 0, nullptr);
   ::BitBlt(dc, area.left, area.top, width, height, composed, 0, 0, win::kSrcCopy);

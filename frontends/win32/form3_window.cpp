@@ -1,11 +1,12 @@
 #include "frontends/win32/form3_window.h"
 
-#include "core/numeric.h"
+#include "core/design_pixels.h"
 #include "frontends/win32/dib_section.h"
 #include "frontends/win32/form1_window.h"
 #include "frontends/win32/form2_window.h"
 #include "frontends/win32/gdi.h"
 #include "frontends/win32/wide_text.h"
+#include "magnifier/form3_design.h"
 
 namespace kepa {
 
@@ -14,9 +15,15 @@ namespace {
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
 
-// Positions given in pixels at 15 twips per pixel, the design setting.
-RECT labelBox(float left, float top, float width, float height, float tppX, float tppY) {
-  return pixelsOfTwipsRect(left * 15.0, top * 15.0, width * 15.0, height * 15.0, tppX, tppY);
+// The four labels as designed, in the order of kForm3Labels.
+std::array<PaintedLabel, 4> designedLabels(HWND& window, float tppX, float tppY) {
+  const auto label = [&](std::size_t k) {
+    const Form3LabelDesign& design = kForm3Labels.at(k);
+    const Rect box = designToPixels(design.rect, tppX, tppY);
+    return PaintedLabel(window, design.caption,
+                        {box.x, box.y, box.x + box.width, box.y + box.height});
+  };
+  return {label(0), label(1), label(2), label(3)};
 }
 
 }  // namespace
@@ -27,16 +34,14 @@ Form3Window::Form3Window(float twipsPerPixelX, float twipsPerPixelY, Handlers ha
       handlers_(std::move(handlers)),
       origin_(origin),
       timer1_(*this, [this] { handlers_.timer1(); }),
-      labels_{{{window_, "X :", labelBox(8, 240, 25, 17, twipsPerPixelX, twipsPerPixelY)},
-               {window_, "Label3", labelBox(40, 240, 89, 17, twipsPerPixelX, twipsPerPixelY)},
-               {window_, "Y :", labelBox(128, 240, 25, 17, twipsPerPixelX, twipsPerPixelY)},
-               {window_, "Label4", labelBox(160, 240, 57, 17, twipsPerPixelX, twipsPerPixelY)}}},
-      font_(makeFont(kGothicFamily, 12, FW_BOLD, twipsPerPixelY)) {
+      labels_(designedLabels(window_, twipsPerPixelX, twipsPerPixelY)),
+      font_(makeFont(kGothicFamily, kForm3LabelFont.points,
+                     kForm3LabelFont.bold ? FW_BOLD : FW_NORMAL, twipsPerPixelY)) {
   RECT frame{0, 0, clientImage().width(), clientImage().height()};
   AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
   // Owned by the clipping window, which is there whenever the magnifier is: an owned window
   // stays above its owner, also when the owner is activated (a dialog above both closed).
-  create(L"KepaForm3", kExStyle, kStyle, "ＺｏｏｍＵＰ",
+  create(L"KepaForm3", kExStyle, kStyle, kForm3Caption,
          {origin.x, origin.y, frame.right - frame.left, frame.bottom - frame.top},
          FindWindowW(Form2Window::kClassName, nullptr));
   window_ = hwnd();

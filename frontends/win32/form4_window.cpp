@@ -1,7 +1,8 @@
 #include "frontends/win32/form4_window.h"
 
-#include "core/numeric.h"
+#include "core/design_pixels.h"
 #include "frontends/win32/gdi.h"
+#include "settings/form4_design.h"
 
 namespace kepa {
 
@@ -18,46 +19,62 @@ constexpr int kFirstOption = 101;
 Form4Window::Form4Window(float twipsPerPixelX, float twipsPerPixelY, Handlers handlers)
     : twipsPerPixelX_(twipsPerPixelX),
       twipsPerPixelY_(twipsPerPixelY),
-      handlers_(std::move(handlers)),
-      fonts_{makeFont(kGothicFamily, 11.25, FW_BOLD, twipsPerPixelY),
-             makeFont(kGothicFamily, 12, FW_NORMAL, twipsPerPixelY),
-             makeFont(kGothicFamily, 12, FW_BOLD, twipsPerPixelY)} {
-  RECT frame = at(0, 0, 320, 288);
+      handlers_(std::move(handlers)) {
+  RECT frame = at(kForm4Client);
   AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-  create(L"KepaForm4", kExStyle, kStyle, "カスタム設定",
+  create(L"KepaForm4", kExStyle, kStyle, kForm4Caption,
          {0, 0, frame.right - frame.left, frame.bottom - frame.top});
   const HWND self = hwnd();
-  const char* const captions[] = {"ＲED値", "ＧＲＥＥＮ値", "ＢＵＬＥ値"};
-  const int widths[] = {81, 89, 89};
-  for (int k = 0; k < 3; ++k) {
-    const auto i = static_cast<std::size_t>(k);
-    const int top = 64 * k;
-    (void)makeControl(self, L"STATIC", captions[k], SS_LEFT, at(16, top + 8, widths[k], 17), -1,
-                      fonts_[0]);
-    swatches_[i] = std::make_unique<SwatchWindow>(self, at(112, top, 33, 33));
-    labels_[i].emplace(
-        makeControl(self, L"STATIC", "", SS_LEFT, at(160, top + 8, 49, 17), -1, fonts_[1]));
-    bars_[i].emplace(
-        makeControl(self, L"SCROLLBAR", "", SBS_HORZ, at(0, top + 40, 313, 17), 10 + k, fonts_[1]));
+  for (const Form4ControlDesign& c : form4Design()) {
+    const auto i = static_cast<std::size_t>(c.index);
+    const RECT box = at(c.rect);
+    const HFONT font = fontOf(c.font);
+    switch (c.control) {
+      case Form4Control::ColourName:
+      case Form4Control::OptionDigit:
+        (void)makeControl(self, L"STATIC", c.caption, SS_LEFT, box, -1, font);
+        break;
+      case Form4Control::Swatch:
+        swatches_.at(i) = std::make_unique<SwatchWindow>(self, box);
+        break;
+      case Form4Control::Value:
+        labels_.at(i).emplace(makeControl(self, L"STATIC", c.caption, SS_LEFT, box, -1, font));
+        break;
+      case Form4Control::ScrollBar:
+        bars_.at(i).emplace(
+            makeControl(self, L"SCROLLBAR", c.caption, SBS_HORZ, box, 10 + c.index, font));
+        break;
+      case Form4Control::Frame:
+        (void)makeControl(self, L"BUTTON", c.caption, BS_GROUPBOX, box, -1, font);
+        break;
+      case Form4Control::Option:
+        // Only as wide as its circle: the digit label beside it names it.
+        (void)makeControl(self, L"BUTTON", c.caption,
+                          BS_AUTORADIOBUTTON | WS_TABSTOP | (c.index == 0 ? WS_GROUP : 0), box,
+                          kFirstOption + c.index, font);
+        options_.at(i).emplace(self, kFirstOption + c.index, kFirstOption, kFirstOption + 5);
+        break;
+      case Form4Control::Ok:
+        (void)makeControl(self, L"BUTTON", c.caption, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, box,
+                          kOk, font);
+        break;
+      case Form4Control::Cancel:
+        (void)makeControl(self, L"BUTTON", c.caption, BS_PUSHBUTTON | WS_TABSTOP, box, kCancel,
+                          font);
+        break;
+    }
   }
-  (void)makeControl(self, L"BUTTON", "アルゴリズム", BS_GROUPBOX, at(8, 192, 249, 57), -1,
-                    fonts_[2]);
-  const char* const digits[] = {"１", "２", "３", "４", "５", "６"};
-  for (int k = 0; k < 6; ++k) {
-    // Only as wide as its circle: the digit label beside it names it.
-    (void)makeControl(self, L"BUTTON", "",
-                      BS_AUTORADIOBUTTON | WS_TABSTOP | (k == 0 ? WS_GROUP : 0),
-                      at(16 + 40 * k, 216, 17, 17), kFirstOption + k, fonts_[1]);
-    options_[static_cast<std::size_t>(k)].emplace(self, kFirstOption + k, kFirstOption,
-                                                  kFirstOption + 5);
-    (void)makeControl(self, L"STATIC", digits[k], SS_LEFT, at(32 + 40 * k, 216, 17, 17), -1,
-                      fonts_[1]);
+}
+
+HFONT Form4Window::fontOf(const DesignFont& design) {
+  if (design.systemFont()) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  for (const auto& [known, font] : fonts_) {
+    if (known.points == design.points && known.bold == design.bold) return font;
   }
-  const auto gui = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  (void)makeControl(self, L"BUTTON", "ＯＫ", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
-                    at(176, 256, 57, 25), kOk, gui);
-  (void)makeControl(self, L"BUTTON", "Ｃａｎｃｅｌ", BS_PUSHBUTTON | WS_TABSTOP,
-                    at(240, 256, 57, 25), kCancel, gui);
+  const HFONT font =
+      makeFont(kGothicFamily, design.points, design.bold ? FW_BOLD : FW_NORMAL, twipsPerPixelY_);
+  fonts_.emplace_back(design, font);
+  return font;
 }
 
 Form4Window::~Form4Window() {
@@ -65,13 +82,13 @@ Form4Window::~Form4Window() {
   for (auto& swatch : swatches_)
     swatch.reset();
   DestroyWindow(hwnd());
-  for (HFONT font : fonts_)
+  for (const auto& [design, font] : fonts_)
     DeleteObject(font);
 }
 
-RECT Form4Window::at(int left, int top, int width, int height) const {
-  return pixelsOfTwipsRect(left * 15.0, top * 15.0, width * 15.0, height * 15.0, twipsPerPixelX_,
-                           twipsPerPixelY_);
+RECT Form4Window::at(const DesignRect& design) const {
+  const Rect rect = designToPixels(design, twipsPerPixelX_, twipsPerPixelY_);
+  return {rect.x, rect.y, rect.x + rect.width, rect.y + rect.height};
 }
 
 std::int32_t Form4Window::width() const {

@@ -6,8 +6,12 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
+#include "core/design_pixels.h"
 #include "frontends/win32/native_controls.h"
+#include "runtime/design_font.h"
 #include "settings/form4_face.h"
 
 namespace kepa {
@@ -38,12 +42,14 @@ class Form4Window final : public NativeWindow, public Form4Face {
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  [[nodiscard]] RECT at(int left, int top, int width, int height) const;
+  [[nodiscard]] RECT at(const DesignRect& design) const;
+  // The font of a design, made on first use.
+  [[nodiscard]] HFONT fontOf(const DesignFont& design);
 
   float twipsPerPixelX_;
   float twipsPerPixelY_;
   Handlers handlers_;
-  std::array<HFONT, 3> fonts_{};  // captions, values, the group's title
+  std::vector<std::pair<DesignFont, HFONT>> fonts_;
   std::array<std::unique_ptr<SwatchWindow>, 3> swatches_;
   std::array<std::optional<NativeLabel>, 3> labels_;
   std::array<std::optional<NativeScrollBar>, 3> bars_;

@@ -94,15 +94,17 @@ TEST_F(Form2Test, SecondCaptureWhileOpenKeepsTheLoadAndTheSelection) {
   EXPECT_FALSE(form2().isLoaded());
 }
 
-TEST_F(Form2Test, PressShowsAZeroFrameMovesSizeItReleaseCopiesTheRegion) {
+TEST_F(Form2Test, TheMiddleButtonDoesNothing) {
   capture();
-  // The middle button does nothing.
   desktop.popups.clear();
   window().mousePressed(4, 0, {50, 50});
   window().mouseReleased(4, 0, {50, 50}, true);
   EXPECT_FALSE(module1().SelectActive || window().Shape1().visible);
   EXPECT_TRUE(desktop.popups.empty());
+}
 
+TEST_F(Form2Test, APressShowsAZeroFrameAtThePointerThatOnlyTheLeftButtonSizes) {
+  capture();
   // The press takes the pointer's position when it is handled, not the event's.
   desktop.cursor = {100, 50};
   window().mousePressed(1, 0, {90, 40});
@@ -118,9 +120,11 @@ TEST_F(Form2Test, PressShowsAZeroFrameMovesSizeItReleaseCopiesTheRegion) {
   window().mouseMoved(2, 0, {300, 300});  // not the left button alone: ignored
   window().mouseMoved(3, 0, {300, 300});
   EXPECT_EQ(frame.width, 47);
+}
 
-  desktop.cursor = {147, 83};
-  window().mouseReleased(1, 0, {147, 83}, true);
+TEST_F(Form2Test, AReleaseCopiesTheRegionWithAColumnAndARowOfBackground) {
+  capture();
+  drag({100, 50}, {146, 82}, {147, 83});
   EXPECT_EQ(form2().SelWidth, 47);
   EXPECT_EQ(form2().SelHeight, 33);
   for (const Picture* picture : {&window().Picture1, &window().Picture2}) {
@@ -133,12 +137,17 @@ TEST_F(Form2Test, PressShowsAZeroFrameMovesSizeItReleaseCopiesTheRegion) {
       }
     }
   }
+  const FrameShape& frame = window().Shape1();
   EXPECT_FALSE(window().Picture1.visible());
   EXPECT_TRUE(frame.visible);
   EXPECT_EQ(frame.width, 47);  // the last move's size
   EXPECT_TRUE(module1().SelectActive);
+}
 
-  // A second press moves the frame, which keeps its colour until the first move.
+TEST_F(Form2Test, ASecondPressMovesTheFrameWhichKeepsItsColourUntilTheFirstMove) {
+  capture();
+  drag({100, 50}, {146, 82}, {147, 83});
+  const FrameShape& frame = window().Shape1();
   const Colour first = frame.borderColor;
   desktop.cursor = {10, 20};
   window().mousePressed(1, 0, {10, 20});
@@ -150,7 +159,11 @@ TEST_F(Form2Test, PressShowsAZeroFrameMovesSizeItReleaseCopiesTheRegion) {
   EXPECT_EQ((Point{form2().SelWidth, form2().SelHeight}), (Point{20, 60}));
   EXPECT_EQ(placeOf(window().Picture1), (Rect{136, 8, 21, 61}));
   EXPECT_EQ((Point{window().Shape1().width, window().Shape1().height}), (Point{51, 21}));
-  drag({10, 20}, {11, 21}, {11, 21});  // the smallest selection: the pixel released on
+}
+
+TEST_F(Form2Test, TheSmallestSelectionIsThePixelReleasedOn) {
+  capture();
+  drag({10, 20}, {11, 21}, {11, 21});
   EXPECT_EQ(window().Picture1.width(), 2);
   EXPECT_EQ(pixelOf(window().Picture1, 0, 0), screenColour(11, 21));
   EXPECT_EQ(pixelOf(window().Picture1, 1, 1), 0xFFFFFFU);
@@ -174,12 +187,11 @@ TEST_F(Form2Test, EmptySelectionsClearEverythingButPicture2) {
   }
 }
 
-TEST_F(Form2Test, ClipMenuItemsAndTheirEnabling) {
-  module1().ImageChanged = true;  // left over from an earlier clipping
-  capture();
-  EXPECT_FALSE(app.form3().isLoaded());
-  // Each item (indented by level, with its index) with its state: e enabled, c checked.
-  const auto items = [&] {
+// The clipping menu as it pops up: each item (indented by level, with its index) with its
+// state: e enabled, c checked.
+class ClipMenuTest : public Form2Test {
+ protected:
+  std::string items() {
     const MenuSnapshot& menu = openMenu();
     EXPECT_EQ(menu.caption, "クリッピングメニュ－");
     std::string flat = "|";
@@ -195,7 +207,13 @@ TEST_F(Form2Test, ClipMenuItemsAndTheirEnabling) {
         };
     walk(menu, "");
     return flat;
-  };
+  }
+};
+
+TEST_F(ClipMenuTest, BeforeASelectionOnlyTheEffectsMagnifierViewUndoAndEndAreEnabled) {
+  module1().ImageChanged = true;  // left over from an earlier clipping
+  capture();
+  EXPECT_FALSE(app.form3().isLoaded());
   EXPECT_EQ(items(),
             "|SavePic 名前を付けて保存|kugiri1 - e|SaveClip クリップボ－ド格納|kugiri2 - e|"
             "GOption 領域カラ－オプション| RGBch(1) レッドスケ－ル変換 e|"
@@ -209,8 +227,10 @@ TEST_F(Form2Test, ClipMenuItemsAndTheirEnabling) {
   // Asking whether the magnifier is visible loaded it, hidden.
   ASSERT_TRUE(app.form3().isLoaded());
   EXPECT_FALSE(magnifier().shown);
+}
 
-  // After a selection, with the region image shown, nothing changed and the magnifier up.
+TEST_F(ClipMenuTest, AfterASelectionWithTheImageShownAndTheMagnifierUpTheirItemsAreChecked) {
+  capture();
   drag({10, 10}, {50, 50}, {50, 50});
   module1().ImageChanged = false;
   window().changePicture1([](Picture& picture) { picture.setVisible(true); });
@@ -221,8 +241,13 @@ TEST_F(Form2Test, ClipMenuItemsAndTheirEnabling) {
         "|GOption 領域カラ－オプション e|", "|Efect 領域エフェクト e|", "|GZoom 虫眼鏡 e c|",
         "|hyouji 変更後の画像表示 e c|", "|BackPi 元に戻す|", "|EndClip クリッピング終了 e|"})
     EXPECT_NE(after.find(line), std::string::npos) << line;
+}
 
-  drag({10, 10}, {10, 10}, {10, 10});  // an empty selection disables them again
+TEST_F(ClipMenuTest, AnEmptySelectionDisablesTheRegionsItemsAgain) {
+  capture();
+  drag({10, 10}, {50, 50}, {50, 50});
+  window().changePicture1([](Picture& picture) { picture.setVisible(true); });
+  drag({10, 10}, {10, 10}, {10, 10});
   EXPECT_EQ(item(openMenu(), "SavePic").enabled, false);
   EXPECT_EQ(item(openMenu(), "hyouji").checked, false);
 }

@@ -5,10 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include "core/design_pixels.h"
 #include "core/display_scale.h"
 #include "core/monitors.h"
-#include "runtime/notify_icon_data.h"
 #include "core/numeric.h"
+#include "runtime/notify_icon_data.h"
 
 namespace kepa {
 namespace {
@@ -91,6 +92,23 @@ TEST(Twips, ConvertToPixelsWithTiesToEven) {
   EXPECT_EQ(twipsToPixels(3090, 15), 206);
   EXPECT_EQ(twipsToPixels(4897.5F, 15), 326);  // 326.5 px
   EXPECT_EQ(twipsToPixels(5565, 12), 464);     // 463.75 px
+}
+
+// A design rectangle (pixels at 100 %) on screens at 100, 150, 175 and 200 %: each value
+// rounded on its own, so a width need not be the difference of two rounded edges.
+TEST(DesignPixels, ScaleEachValueWithTiesToEven) {
+  const DesignRect design{16, 8, 81, 17};
+  const struct {
+    double twipsPerPixel;
+    Rect pixels;
+  } cases[] = {{15, {16, 8, 81, 17}},
+               {10, {24, 12, 122, 26}},            // 121.5 and 25.5 go to the even neighbour
+               {1440.0 / 168, {28, 14, 142, 30}},  // 141.75, 29.75
+               {7.5, {32, 16, 162, 34}}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(designToPixels(design, c.twipsPerPixel, c.twipsPerPixel), c.pixels)
+        << c.twipsPerPixel;
+  }
 }
 
 TEST(Monitors, CentringUsesThePrimaryAndPlacementTheOneUnderThePointer) {

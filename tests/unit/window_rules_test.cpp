@@ -1,14 +1,17 @@
 // The rules of the clipping window (the cross-hair, the frame, the drop of the region image)
 // and of the magnifier.
 #include <limits>
+#include <map>
+#include <utility>
 
 #include <gtest/gtest.h>
 
 #include "clip/cross_hair.h"
+#include "clip/frame_shape.h"
 #include "clip/region_drop.h"
 #include "clip/selection.h"
-#include "magnifier/zoom_rules.h"
 #include "core/numeric.h"
+#include "magnifier/zoom_rules.h"
 
 namespace kepa {
 namespace {
@@ -86,6 +89,31 @@ TEST(Selection, FrameColourIsTheComplementExceptOneGreyishBlue) {
                {0x808045, 0x7F7FBA}, {0x808043, 0x7F7FBC}};
   for (const auto& c : cases)
     EXPECT_EQ(selectionColour(c.pixel).value(), c.colour) << std::hex << c.pixel;
+}
+
+// The parts of a frame that an inverting outline paints cover its edges, each pixel once.
+TEST(FrameShape, DisjointEdgesCoverTheOutlineOnce) {
+  for (const auto& [width, height] : {std::pair{1, 1}, {1, 5}, {5, 1}, {2, 2}, {3, 3}, {10, 4}}) {
+    const FrameShape frame{3, 2, width, height, true};
+    std::map<std::pair<int, int>, int> painted;
+    for (const Rect& part : frame.disjointEdges()) {
+      for (int y = part.y; y < part.y + part.height; ++y) {
+        for (int x = part.x; x < part.x + part.width; ++x)
+          ++painted[{x, y}];
+      }
+    }
+    int outline = 0;
+    for (int y = 2; y < 2 + height; ++y) {
+      for (int x = 3; x < 3 + width; ++x) {
+        const bool edge = x == 3 || y == 2 || x == 2 + width || y == 1 + height;
+        outline += edge ? 1 : 0;
+        const auto found = painted.find({x, y});
+        EXPECT_EQ(found == painted.end() ? 0 : found->second, edge ? 1 : 0)
+            << width << "x" << height << " at " << x << "," << y;
+      }
+    }
+    EXPECT_EQ(painted.size(), static_cast<std::size_t>(outline)) << width << "x" << height;
+  }
 }
 
 TEST(RegionDrop, CentresOnTheDropPointRoundingHalvesToEvenWithoutClamping) {
