@@ -2,6 +2,7 @@
 // windows laid out as designed at 100 % and 200 %, and what their messages do.
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -87,7 +88,10 @@ TEST(Win32Layout, TheMagnifierKeepsItsCaptionAndClientSizeAt100And200Percent) {
 TEST(Win32Messages, ClosingTheSettingsDialogRunsItsHandlerAndKeepsTheWindow) {
   int closed = 0;
   int ok = 0;
-  Form4Window window(15.0F, 15.0F, {.command1 = [&] { ++ok; }, .closed = [&] { ++closed; }});
+  Form4Face::Handlers handlers;
+  handlers.command1 = [&] { ++ok; };
+  handlers.closed = [&] { ++closed; };
+  Form4Window window(15.0F, 15.0F, std::move(handlers));
   SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
   EXPECT_EQ(closed, 1);
   EXPECT_TRUE(IsWindow(window.hwnd()));

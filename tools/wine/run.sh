@@ -10,12 +10,14 @@ if [[ ${1:-} == --no-display ]]; then
   display=no
   shift
 fi
-export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+mkdir -p "$1"
+# Wine takes only an absolute prefix.
+WINEPREFIX=$(cd "$1" && pwd)
+export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 shift
 if [[ $display == no ]]; then
   unset DISPLAY WAYLAND_DISPLAY
 fi
-mkdir -p "$WINEPREFIX"
 wineboot >/dev/null 2>&1 </dev/null || true
 if [[ $display == no ]]; then
   wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1 </dev/null
