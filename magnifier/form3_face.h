@@ -1,4 +1,4 @@
-// The window of Form3, the magnifier "ＺｏｏｍＵＰ", as its code module needs it: its client
+// The window of Form3, the magnifier, as its code module needs it: its client
 // area's persistent image (the enlarged view is drawn into it) under the coordinate labels,
 // the scratch square Picture1 (never seen), the timer Timer1, its place on the screen and
 // whether it is shown. Its layout is fixed in twips.
@@ -7,11 +7,11 @@
 #include <functional>
 #include <memory>
 
-#include "runtime/controls.h"
-#include "runtime/form_window.h"
 #include "core/geometry.h"
 #include "core/picture.h"
 #include "core/surface.h"
+#include "runtime/controls.h"
+#include "runtime/form_window.h"
 #include "runtime/timer.h"
 
 namespace kepa {

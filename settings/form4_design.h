@@ -1,6 +1,6 @@
-// The design of the custom settings dialog "カスタム設定": every control with its caption, its
+// The design of the custom settings dialog: every control with its caption, its
 // rectangle in design pixels on the client area, and its font. The option buttons and their
-// digits sit in the frame "アルゴリズム"; their rectangles are on the client area all the same.
+// digits sit in the frame of the algorithms; their rectangles are on the client area all the same.
 #pragma once
 
 #include <array>
@@ -14,11 +14,11 @@ inline constexpr const char* kForm4Caption = "カスタム設定";
 inline constexpr DesignRect kForm4Client{0, 0, 320, 288};
 
 enum class Form4Control {
-  ColourName,   // "ＲED値", "ＧＲＥＥＮ値", "ＢＵＬＥ値"
+  ColourName,   // the names of red, green and blue
   Swatch,       // RPicture1, GPicture1, BPicture1
   Value,        // RLabel, GLabel, BLabel
   ScrollBar,    // RScroll1, GScroll1, BScroll1
-  Frame,        // Frame1, "アルゴリズム"
+  Frame,        // Frame1, around the options
   Option,       // Option1 .. Option6, only as wide as their circles
   OptionDigit,  // "１" .. "６" beside them
   Ok,           // Command1

@@ -1,4 +1,4 @@
-// The window of Form4, the custom settings dialog "カスタム設定", as its code module needs it:
+// The window of Form4, the custom settings dialog, as its code module needs it:
 // the three scroll bars with their swatches and value labels, the six option buttons of the
 // algorithms, and its size and place.
 #pragma once
@@ -6,9 +6,9 @@
 #include <functional>
 #include <memory>
 
+#include "core/geometry.h"
 #include "runtime/controls.h"
 #include "runtime/form_window.h"
-#include "core/geometry.h"
 
 namespace kepa {
 

@@ -1,4 +1,4 @@
-// The Qt window of Form3, the magnifier "ＺｏｏｍＵＰ": a small tool window with its own caption
+// The Qt window of Form3, the magnifier: a small tool window with its own caption
 // (icon, title and close button) around the client area.
 //
 // The clipping window beneath it is unmanaged and covers the whole screen above every panel,
@@ -11,9 +11,9 @@
 
 #include <QWidget>
 
-#include "magnifier/form3_face.h"
 #include "frontends/qt/form3_client.h"
 #include "frontends/qt/qt_timer.h"
+#include "magnifier/form3_face.h"
 
 namespace kepa {
 

@@ -1,4 +1,4 @@
-// The Qt window of Form4, the custom settings dialog "カスタム設定": three scroll bars with their
+// The Qt window of Form4, the custom settings dialog: three scroll bars with their
 // swatches and value labels, the option group of the six algorithms, OK and Cancel, as the
 // design places them, scaled with the display's setting.
 #pragma once

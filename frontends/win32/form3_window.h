@@ -1,12 +1,12 @@
-// The Win32 window of Form3, the magnifier "ＺｏｏｍＵＰ": a small tool window with its caption
+// The Win32 window of Form3, the magnifier: a small tool window with its caption
 // around the client area, which shows the enlarged view under the four coordinate labels.
 #pragma once
 
 #include <array>
 
-#include "magnifier/form3_face.h"
 #include "frontends/win32/native_window.h"
 #include "frontends/win32/painted_label.h"
+#include "magnifier/form3_face.h"
 
 namespace kepa {
 

@@ -1,4 +1,4 @@
-// The Win32 window of Form4, the custom settings dialog "カスタム設定": three scroll bars with
+// The Win32 window of Form4, the custom settings dialog: three scroll bars with
 // their swatches and value labels, the option group of the six algorithms, OK and Cancel. Its
 // layout is given in pixels at 96 dots per inch and scales with the display's setting.
 #pragma once
