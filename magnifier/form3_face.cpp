@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/design_pixels.h"
 #include "core/numeric.h"
 
 namespace kepa {
 
 Form3Face::Form3Face(float twipsPerPixelX, float twipsPerPixelY)
-    : client_(twipsToPixels(kWidthTwips, twipsPerPixelX),
-              twipsToPixels(kHeightTwips, twipsPerPixelY), Colour(Colour::kButtonFace)),
+    : client_(designToPixels(kDesignWidth, twipsPerPixelX),
+              designToPixels(kDesignHeight, twipsPerPixelY), Colour(Colour::kButtonFace)),
       shown_(client_.width(), client_.height(), client_.backColor().pixel()) {
   // It lies below the client area, where it is never seen.
   Picture1.move({64, 296});

@@ -28,9 +28,9 @@ class Form3Face : public FormWindow {
   using Factory = std::function<std::unique_ptr<Form3Face>(float twipsPerPixelX,
                                                            float twipsPerPixelY, Handlers)>;
 
-  // The client area, in twips.
-  static constexpr float kWidthTwips = 227.0F * 15.0F;
-  static constexpr float kHeightTwips = 273.0F * 15.0F;
+  // The client area, in design pixels.
+  static constexpr int kDesignWidth = 227;
+  static constexpr int kDesignHeight = 273;
 
   Form3Face(float twipsPerPixelX, float twipsPerPixelY);
 

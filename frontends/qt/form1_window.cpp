@@ -5,6 +5,7 @@
 
 #include "app/version.h"
 #include "core/colour.h"
+#include "core/design_pixels.h"
 #include "core/numeric.h"
 #include "frontends/qt/artwork.h"
 #include "frontends/qt/fonts.h"
@@ -80,8 +81,8 @@ QLabel* Form1Window::addLabel(const QString& caption, std::uint32_t textColour, 
 
 void Form1Window::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  // The picture is 161 x 161 pixels at 15 twips per pixel and grows with the scale.
-  const int side = twipsToPixels(artwork_.width() * 15.0, twipsPerPixel());
+  // The picture is 161 x 161 design pixels and grows with the scale.
+  const int side = designToPixels(artwork_.width(), twipsPerPixel());
   painter.setRenderHint(QPainter::SmoothPixmapTransform, side % artwork_.width() != 0);
   painter.drawImage(QRect(0, 0, side, side), artwork_);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/version.h"
+#include "core/design_pixels.h"
 #include "core/numeric.h"
 #include "frontends/win32/gdi.h"
 #include "frontends/win32/wide_text.h"
@@ -124,7 +125,7 @@ void Form1Window::paint(HDC dc, const RECT&) const {
   FillRect(dc, &all, navy);
   DeleteObject(navy);
   // The picture is 161 x 161 pixels at 15 twips per pixel and grows with the scale.
-  drawArtwork(dc, twipsToPixels(161 * 15.0, twipsPerPixel()));
+  drawArtwork(dc, designToPixels(161, twipsPerPixel()));
   const float t = twipsPerPixel();
   const UINT left = DT_LEFT | DT_TOP | DT_WORDBREAK;
   const COLORREF red = RGB(255, 0, 0);
