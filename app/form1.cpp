@@ -77,9 +77,8 @@ void Form1::Form_MouseMove(int, int, float x, float) {
       // The clipping window's image is made ready while the menu is open, and given back when
       // no capture took it.
       if (!form2_.isLoaded()) {
-        desktop_.screen.prepareScreenImage(
-            pixelsOfTwips(desktop_.screen.screenWidthTwips(), desktop_.screen.twipsPerPixelX()),
-            pixelsOfTwips(desktop_.screen.screenHeightTwips(), desktop_.screen.twipsPerPixelY()));
+        desktop_.screen.prepareScreenImage(desktop_.screen.screenPixels().x,
+                                           desktop_.screen.screenPixels().y);
       }
       desktop_.dialogs.PopupMenu(window().KepaMenu);
       desktop_.screen.releasePreparedScreenImage();
@@ -115,10 +114,17 @@ void Form1::StartCap_Click() {
   // screen would cover it while the clipping window still waits for it. The dialog comes to
   // the front instead.
   if (desktop_.dialogs.bringModalWindowForward()) return;
-  ScreenWidthPx_ =
-      pixelsOfTwips(desktop_.screen.screenWidthTwips(), desktop_.screen.twipsPerPixelX());
-  ScreenHeightPx_ =
-      pixelsOfTwips(desktop_.screen.screenHeightTwips(), desktop_.screen.twipsPerPixelY());
+  // Asked for again while this capture waits for the screen (the portal asks the user, and a
+  // second `kepa --capture` or a shortcut arrives meanwhile): it is this capture.
+  if (capturing_) return;
+  capturing_ = true;
+  const struct Done {
+    bool& capturing;
+    ~Done() { capturing = false; }
+  } done{capturing_};
+  const Point size = desktop_.screen.screenPixels();
+  ScreenWidthPx_ = size.x;
+  ScreenHeightPx_ = size.y;
   DeviceContext screen = desktop_.screen.GetDC();
   // The screen cannot be read now (the desktop refused it): the user is told, and a clipping
   // window that is open stays as it was.

@@ -49,6 +49,7 @@ class Form1 {
   std::int32_t ScreenWidthPx_ = 0;
   std::int32_t ScreenHeightPx_ = 0;
   NOTIFYICONDATA nid_{};
+  bool capturing_ = false;  // inside StartCap_Click
   LazyWindow<Form1Face> window_;
 };
 

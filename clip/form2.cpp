@@ -39,10 +39,7 @@ Form2::Form2(Module1& module1, Desktop desktop, Form2Face::Factory makeWindow, F
 
 std::unique_ptr<Form2Face> Form2::createWindow() {
   // The persistent image covers the screen.
-  const std::int32_t width =
-      pixelsOfTwips(desktop_.screen.screenWidthTwips(), desktop_.screen.twipsPerPixelX());
-  const std::int32_t height =
-      pixelsOfTwips(desktop_.screen.screenHeightTwips(), desktop_.screen.twipsPerPixelY());
+  const auto [width, height] = desktop_.screen.screenPixels();
   auto window = createWindow_(
       desktop_.screen.createScreenImage(width, height), desktop_.screen.twipsPerPixelX(),
       desktop_.screen.twipsPerPixelY(),

@@ -1,6 +1,7 @@
 #include "core/display_scale.h"
 
 #include <charconv>
+#include <string>
 
 namespace kepa {
 
@@ -12,14 +13,18 @@ std::string_view trimmed(std::string_view text) {
   return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
 }
 
-std::optional<double> positiveNumber(std::string_view text) {
+// The number `text` holds where it lies in [low, high]; an empty text is no setting at all.
+std::optional<double> numberIn(std::string_view name, std::string_view text, double low,
+                               double high, const IgnoredSetting& ignored) {
   text = trimmed(text);
+  if (text.empty()) return std::nullopt;
   double value = 0.0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || !(value > 0.0)) {
-    return std::nullopt;
-  }
-  return value;
+  // NaN fails both comparisons; infinities and overflows fail the range.
+  if (error == std::errc() && end == text.data() + text.size() && value >= low && value <= high)
+    return value;
+  if (ignored) ignored(name, text);
+  return std::nullopt;
 }
 
 }  // namespace
@@ -28,20 +33,27 @@ float twipsPerPixel(double dotsPerInch) {
   return 1440.0F / static_cast<float>(dotsPerInch);
 }
 
-std::optional<double> xftDpi(std::string_view resources) {
+std::optional<double> xftDpi(std::string_view resources, const IgnoredSetting& ignored) {
   constexpr std::string_view kName = "Xft.dpi:";
   while (!resources.empty()) {
     const auto end = resources.find('\n');
     const std::string_view line = trimmed(resources.substr(0, end));
-    if (line.starts_with(kName)) return positiveNumber(line.substr(kName.size()));
+    if (line.starts_with(kName)) {
+      return numberIn("Xft.dpi", line.substr(kName.size()), kMinDotsPerInch, kMaxDotsPerInch,
+                      ignored);
+    }
     resources = end == std::string_view::npos ? std::string_view() : resources.substr(end + 1);
   }
   return std::nullopt;
 }
 
 double environmentScale(std::string_view global, std::string_view perScreen,
-                        std::string_view screenName, int screenIndex) {
-  double factor = positiveNumber(global).value_or(1.0);
+                        std::string_view screenName, int screenIndex,
+                        const IgnoredSetting& ignored) {
+  const auto factorOf = [&](std::string_view name, std::string_view text) {
+    return numberIn(name, text, kMinScaleFactor, kMaxScaleFactor, ignored).value_or(1.0);
+  };
+  double factor = factorOf("QT_SCALE_FACTOR", global);
   int position = 0;
   while (!perScreen.empty()) {
     const auto end = perScreen.find(';');
@@ -52,9 +64,13 @@ double environmentScale(std::string_view global, std::string_view perScreen,
                           : trimmed(entry.substr(0, equals)) == screenName;
     const std::string_view value =
         equals == std::string_view::npos ? entry : entry.substr(equals + 1);
-    if (ours) factor *= positiveNumber(value).value_or(1.0);
+    if (ours) factor *= factorOf("QT_SCREEN_SCALE_FACTORS", value);
     ++position;
     perScreen = end == std::string_view::npos ? std::string_view() : perScreen.substr(end + 1);
+  }
+  if (factor < kMinScaleFactor || factor > kMaxScaleFactor) {
+    if (ignored) ignored("QT_SCALE_FACTOR x QT_SCREEN_SCALE_FACTORS", std::to_string(factor));
+    return 1.0;
   }
   return factor;
 }

@@ -23,11 +23,13 @@ class Screen {
   Screen& operator=(const Screen&) = delete;
   virtual ~Screen() = default;
 
-  // The screen object: the size of the whole desktop (the X screen, every monitor on it) in
-  // twips, and twips per pixel, 1440 / (96 x the desktop's scale): 15 at 100 %, 7.5 at 200 %.
-  // One pixel is always one device pixel of the screen.
-  [[nodiscard]] virtual float screenWidthTwips() const = 0;
-  [[nodiscard]] virtual float screenHeightTwips() const = 0;
+  // The size of the whole desktop (the X screen, every monitor on it) in pixels, as the screen
+  // itself gives it: never through twips, whose float round trip can lose the last column or
+  // row (1920 x 8.5714283 at 175 % comes back as 1919.98). One pixel is always one device
+  // pixel of the screen.
+  [[nodiscard]] virtual Point screenPixels() const = 0;
+  // The screen object's twips per pixel, 1440 / (96 x the desktop's scale): 15 at 100 %, 7.5
+  // at 200 %.
   [[nodiscard]] virtual float twipsPerPixelX() const = 0;
   [[nodiscard]] virtual float twipsPerPixelY() const = 0;
   virtual void setMousePointer(MousePointer pointer) = 0;

@@ -52,6 +52,8 @@ class FakeDesktop final : public Screen,
   std::function<void(FormWindow& window)> whileModal;
   // Runs while start-up waits for the notification area (as a signal handler might).
   std::function<void()> whileWaiting;
+  // Runs once while the screen is read (as a desktop that asks the user first may take long).
+  std::function<void()> whileReading;
   // Runs while a popup menu is shown, before its choice is made.
   std::function<void()> whilePopup;
   // Names of the items the next popups choose, in order; an empty string (or an empty
@@ -105,8 +107,7 @@ class FakeDesktop final : public Screen,
   void opened(FormWindow& window);
   void unloaded(FormWindow& window);
 
-  [[nodiscard]] float screenWidthTwips() const override;
-  [[nodiscard]] float screenHeightTwips() const override;
+  [[nodiscard]] Point screenPixels() const override { return {screen.width(), screen.height()}; }
   [[nodiscard]] float twipsPerPixelX() const override { return twipsPerPixel; }
   [[nodiscard]] float twipsPerPixelY() const override { return twipsPerPixel; }
   void setMousePointer(MousePointer pointer) override;

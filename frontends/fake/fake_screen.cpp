@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <utility>
 
 #include "frontends/fake/fake_desktop.h"
 
@@ -25,14 +26,6 @@ class SurfaceScreen final : public PixelSource {
 
 }  // namespace
 
-float FakeDesktop::screenWidthTwips() const {
-  return static_cast<float>(screen.width()) * twipsPerPixel;
-}
-
-float FakeDesktop::screenHeightTwips() const {
-  return static_cast<float>(screen.height()) * twipsPerPixel;
-}
-
 std::vector<Monitor> FakeDesktop::monitors() const {
   if (!monitorLayout.empty()) return monitorLayout;
   return {{{0, 0, screen.width(), screen.height()}, true}};
@@ -45,6 +38,7 @@ void FakeDesktop::setMousePointer(MousePointer pointer) {
 
 DeviceContext FakeDesktop::GetDC() {
   calls.emplace_back("GetDC");
+  if (whileReading) std::exchange(whileReading, nullptr)();
   if (!screenUnreadable.empty()) return {};
   screenSource_ = std::make_unique<SurfaceScreen>(screen);
   return DeviceContext(*screenSource_);

@@ -1,8 +1,11 @@
 #include "frontends/qt/device_pixels.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include <xcb/randr.h>
 #include <xcb/xcb.h>
@@ -16,8 +19,16 @@ namespace kepa {
 
 namespace {
 
+// One line on standard error for a setting that is ignored.
+void warnIgnored(std::string_view name, std::string_view text) {
+  std::fprintf(stderr, "kepa: %.*s \"%.*s\" is ignored: not a sane scale\n",
+               static_cast<int>(name.size()), name.data(), static_cast<int>(text.size()),
+               text.data());
+}
+
 struct XDesktop {
   double dpi = 96.0;
+  bool dpiIgnored = false;  // Xft.dpi says nonsense, which Qt must not take either
   std::string primaryName;
   int primaryIndex = 0;
 };
@@ -53,7 +64,10 @@ XDesktop readXDesktop() {
   if (resources != nullptr) {
     const std::string_view text(static_cast<const char*>(xcb_get_property_value(resources)),
                                 static_cast<std::size_t>(xcb_get_property_value_length(resources)));
-    desktop.dpi = xftDpi(text).value_or(desktop.dpi);
+    desktop.dpi = xftDpi(text, [&](std::string_view name, std::string_view value) {
+                    warnIgnored(name, value);
+                    desktop.dpiIgnored = true;
+                  }).value_or(desktop.dpi);
     std::free(resources);
   }
 
@@ -87,17 +101,29 @@ void useDevicePixels() {
   const QByteArray perScreen = qgetenv("QT_SCREEN_SCALE_FACTORS");
   qunsetenv("QT_SCALE_FACTOR");
   qunsetenv("QT_SCREEN_SCALE_FACTORS");
-  if (global.isEmpty() && perScreen.isEmpty()) return;
   if (qEnvironmentVariableIsEmpty("DISPLAY")) return;
 
   XDesktop desktop = readXDesktop();
-  if (const int forced = qEnvironmentVariableIntValue("QT_FONT_DPI"); forced > 0) {
-    desktop.dpi = forced;
+  // The DPI is set for Qt where the desktop's own is ignored, so that Qt ignores it too.
+  bool setDpi = desktop.dpiIgnored;
+  if (const QByteArray forced = qgetenv("QT_FONT_DPI"); !forced.isEmpty()) {
+    bool number = false;
+    const int dpi = forced.toInt(&number);
+    if (number && dpi >= kMinDotsPerInch && dpi <= kMaxDotsPerInch) {
+      desktop.dpi = dpi;
+    } else {
+      warnIgnored("QT_FONT_DPI", forced.toStdString());
+      setDpi = true;
+    }
   }
-  const double factor = environmentScale(global.toStdString(), perScreen.toStdString(),
-                                         desktop.primaryName, desktop.primaryIndex);
-  if (factor == 1.0) return;
-  qputenv("QT_FONT_DPI", QByteArray::number(static_cast<int>(std::lround(desktop.dpi * factor))));
+  double factor = 1.0;
+  if (!global.isEmpty() || !perScreen.isEmpty()) {
+    factor = environmentScale(global.toStdString(), perScreen.toStdString(), desktop.primaryName,
+                              desktop.primaryIndex, warnIgnored);
+  }
+  if (factor == 1.0 && !setDpi) return;
+  const double dpi = std::clamp(desktop.dpi * factor, kMinDotsPerInch, kMaxDotsPerInch);
+  qputenv("QT_FONT_DPI", QByteArray::number(static_cast<int>(std::lround(dpi))));
 }
 
 }  // namespace kepa

@@ -56,14 +56,6 @@ Point QtScreen::desktopPixels() const {
   return *desktopPixels_;
 }
 
-float QtScreen::screenWidthTwips() const {
-  return static_cast<float>(desktopPixels().x) * twipsPerPixelX();
-}
-
-float QtScreen::screenHeightTwips() const {
-  return static_cast<float>(desktopPixels().y) * twipsPerPixelY();
-}
-
 std::vector<Monitor> QtScreen::monitors() const {
   // Qt's geometry is in device pixels: kepa runs without Qt's own scaling.
   std::vector<Monitor> all;

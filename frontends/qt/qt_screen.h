@@ -20,8 +20,7 @@ class QtScreen final : public Screen {
   QtScreen();
   ~QtScreen() override;
 
-  [[nodiscard]] float screenWidthTwips() const override;
-  [[nodiscard]] float screenHeightTwips() const override;
+  [[nodiscard]] Point screenPixels() const override { return desktopPixels(); }
   [[nodiscard]] float twipsPerPixelX() const override;
   [[nodiscard]] float twipsPerPixelY() const override;
   void setMousePointer(MousePointer pointer) override;

@@ -25,8 +25,7 @@ class Win32Desktop final : public Screen,
 
   operator Desktop() { return {*this, *this, *this, *this, *this}; }  // NOLINT: implicit
 
-  [[nodiscard]] float screenWidthTwips() const override;
-  [[nodiscard]] float screenHeightTwips() const override;
+  [[nodiscard]] Point screenPixels() const override;
   [[nodiscard]] float twipsPerPixelX() const override { return twipsPerPixel_; }
   [[nodiscard]] float twipsPerPixelY() const override { return twipsPerPixel_; }
   void setMousePointer(MousePointer pointer) override;

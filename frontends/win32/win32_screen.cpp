@@ -3,12 +3,9 @@
 
 namespace kepa {
 
-float Win32Desktop::screenWidthTwips() const {
-  return static_cast<float>(virtualScreen().width) * twipsPerPixel_;
-}
-
-float Win32Desktop::screenHeightTwips() const {
-  return static_cast<float>(virtualScreen().height) * twipsPerPixel_;
+Point Win32Desktop::screenPixels() const {
+  const Rect desktop = virtualScreen();
+  return {desktop.width, desktop.height};
 }
 
 void Win32Desktop::setMousePointer(MousePointer pointer) {

@@ -56,6 +56,19 @@ TEST_F(Form2Test, CaptureLoadsTheWindowCopiesTheScreenAndShowsIt) {
   }
 }
 
+// The screen's size comes in pixels: at 175 % (1440 / 168 twips per pixel) a round trip
+// through float twips would lose the last column and row.
+TEST_F(Form2Test, AtEveryScaleTheFrozenScreenCoversEveryPixel) {
+  for (const float twipsPerPixel : {15.0F, 12.0F, 1440.0F / 168, 7.5F}) {
+    form2().Unload();
+    desktop.twipsPerPixel = twipsPerPixel;
+    app.form1().StartCap_Click();
+    EXPECT_EQ(window().frame, (Rect{0, 0, 1024, 768})) << twipsPerPixel;
+    ASSERT_EQ((Point{window().image.width(), window().image.height()}), (Point{1024, 768}));
+    EXPECT_EQ(window().image.row(767)[1023], Colour(screenColour(1023, 767)).pixel());
+  }
+}
+
 TEST_F(Form2Test, SecondCaptureWhileOpenKeepsTheLoadAndTheSelection) {
   capture();
   drag({100, 100}, {140, 130}, {140, 130});

@@ -2,6 +2,9 @@
 // record.
 #include <cmath>
 #include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -147,21 +150,46 @@ TEST(DisplayScale, XftDpiAndQtsFactorsAreRead) {
   EXPECT_EQ(xftDpi("Xft.dpi: 144"), 144.0);
   EXPECT_EQ(xftDpi("Xft.dpi:\t120  \n"), 120.0);
   EXPECT_EQ(xftDpi("Xcursor.size: 24\n"), std::nullopt);
-  EXPECT_EQ(xftDpi("Xft.dpi: -3\n"), std::nullopt);
   EXPECT_EQ(xftDpi(""), std::nullopt);
+  // Nonsense is ignored, and said to be: only finite values from 24 to 960 dpi count.
+  std::vector<std::string> ignored;
+  const IgnoredSetting note = [&](std::string_view name, std::string_view text) {
+    ignored.push_back(std::string(name) + " " + std::string(text));
+  };
+  for (const char* bad : {"-3", "inf", "nan", "1e308", "1e6", "961", "23", "x"})
+    EXPECT_EQ(xftDpi(std::string("Xft.dpi: ") + bad, note), std::nullopt) << bad;
+  EXPECT_EQ(ignored.size(), 8U);
+  EXPECT_EQ(ignored.front(), "Xft.dpi -3");
+  EXPECT_EQ(xftDpi("Xft.dpi: 960", note), 960.0);
+  EXPECT_EQ(xftDpi("Xft.dpi: 24", note), 24.0);
+  ignored.clear();
 
   const struct {
     const char* global;
     const char* perScreen;
     double factor;  // for the screen "B" at position 1
   } cases[] = {
-      {"", "", 1.0},        {"2", "", 2.0},    {"1.5", "", 1.5},
-      {"", "A=1;B=2", 2.0}, {"", "A=2", 1.0},  {"", "1;1.25", 1.25},
-      {"2", "B=1.5", 3.0},  {"x", "B=y", 1.0}, {"", "B=2;", 2.0},
+      {"", "", 1.0},
+      {"2", "", 2.0},
+      {"1.5", "", 1.5},
+      {"", "A=1;B=2", 2.0},
+      {"", "A=2", 1.0},
+      {"", "1;1.25", 1.25},
+      {"2", "B=1.5", 3.0},
+      {"x", "B=y", 1.0},
+      {"", "B=2;", 2.0},
+      // Factors from 0.1 to 10 only, alone and together.
+      {"inf", "", 1.0},
+      {"1e308", "", 1.0},
+      {"0.05", "", 1.0},
+      {"10", "", 10.0},
+      {"", "B=nan", 1.0},
+      {"4", "B=4", 1.0},
   };
   for (const auto& c : cases)
-    EXPECT_DOUBLE_EQ(environmentScale(c.global, c.perScreen, "B", 1), c.factor)
+    EXPECT_DOUBLE_EQ(environmentScale(c.global, c.perScreen, "B", 1, note), c.factor)
         << c.global << " | " << c.perScreen;
+  EXPECT_EQ(ignored.size(), 7U);  // x, y, inf, 1e308, 0.05, nan, and 4 x 4
 }
 
 TEST(NotifyIconData, HasTheAnsiLayoutFieldByField) {
