@@ -21,6 +21,7 @@ std::unique_ptr<Form1Face> Form1::createWindow() {
                         .mouseMove = [this](int button, int shift, float x,
                                             float y) { Form_MouseMove(button, shift, x, y); },
                         .timer1 = [this] { Timer1_Timer(); },
+                        .closed = [this] { ExitKepa_Click(); },
                     });
   Menu& menu = window->KepaMenu;
   menu.find("StartCap").onClick([this] { StartCap_Click(); });

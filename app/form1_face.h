@@ -5,8 +5,8 @@
 #include <functional>
 #include <memory>
 
-#include "runtime/form_window.h"
 #include "core/geometry.h"
+#include "runtime/form_window.h"
 #include "runtime/menu.h"
 #include "runtime/timer.h"
 
@@ -18,6 +18,8 @@ class Form1Face : public FormWindow {
     // A mouse move over the window, in twips; the icon's callbacks arrive as these.
     std::function<void(int button, int shift, float x, float y)> mouseMove;
     std::function<void()> timer1;
+    // The window was closed from outside (Alt+F4, or Windows asking the program to end).
+    std::function<void()> closed;
   };
   using Factory = std::function<std::unique_ptr<Form1Face>(float twipsPerPixel, Handlers)>;
 

@@ -49,6 +49,8 @@ std::unique_ptr<Form2Face> Form2::createWindow() {
           .mouseUp = [this](int b, int s, float x, float y) { Form_MouseUp(b, s, x, y); },
           .picture1Click = [this] { picture1_click(); },
           .dragDrop = [this](float x, float y) { Form_DragDrop(x, y); },
+          // Closed from outside, it ends the clipping as クリッピング終了 does.
+          .closed = [this] { EndClip_Click(); },
       });
   buildClipMenu(window->ClipMenu);
   Menu& menu = window->ClipMenu;

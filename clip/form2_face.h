@@ -14,12 +14,12 @@
 #include <optional>
 
 #include "clip/frame_shape.h"
-#include "runtime/common_dialog.h"
 #include "core/device_context.h"
-#include "runtime/form_window.h"
-#include "runtime/menu.h"
 #include "core/picture.h"
 #include "core/surface.h"
+#include "runtime/common_dialog.h"
+#include "runtime/form_window.h"
+#include "runtime/menu.h"
 
 namespace kepa {
 
@@ -32,6 +32,8 @@ class Form2Face : public FormWindow {
     MouseHandler mouseUp;
     std::function<void()> picture1Click;
     std::function<void(float x, float y)> dragDrop;
+    // The window was closed from outside (Alt+F4 on Windows): the clipping ends.
+    std::function<void()> closed;
   };
   using Factory = std::function<std::unique_ptr<Form2Face>(
       Surface screenImage, float twipsPerPixelX, float twipsPerPixelY, Handlers handlers)>;
@@ -49,6 +51,11 @@ class Form2Face : public FormWindow {
   CommonDialog CMD;
 
   [[nodiscard]] const FrameShape& Shape1() const { return shape1_; }
+  // The window was closed from outside: its code module hears of it.
+  void closedFromOutside() const {
+    if (handlers_.closed) handlers_.closed();
+  }
+
   // Changes the frame and repaints its old and new outline, nothing else.
   void changeShape1(const std::function<void(FrameShape&)>& change);
   // Changes Picture1 and repaints the area it covered and covers.

@@ -115,6 +115,8 @@ class FakeForm1Window final : public Form1Face, public FakeWindow {
 
   // The system moves the mouse over the window to (x, y) pixels.
   void mouseMove(float x, float y) const;
+  // Closed from outside (Alt+F4, or the system asking the program to end).
+  void close() const { handlers_.closed(); }
 
  protected:
   void moveTo(Point topLeft) override { frame = {topLeft.x, topLeft.y, frame.width, frame.height}; }

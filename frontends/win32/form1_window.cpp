@@ -149,6 +149,9 @@ LRESULT Form1Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                           static_cast<float>(GET_X_LPARAM(lParam)) * twipsPerPixel(),
                           static_cast<float>(GET_Y_LPARAM(lParam)) * twipsPerPixel());
       return 0;
+    case WM_CLOSE:
+      handlers_.closed();
+      return 0;
     default:
       return NativeWindow::handle(message, wParam, lParam);
   }

@@ -113,11 +113,20 @@ LRESULT Form2Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
+    // A quick second press (the class takes double clicks) is a press like any other: it
+    // starts a new drag from where it is.
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
       SetCapture(hwnd());
-      mousePressed(message == WM_LBUTTONDOWN   ? 1
-                   : message == WM_RBUTTONDOWN ? 2
-                                               : 4,
+      mousePressed(message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK   ? 1
+                   : message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK ? 2
+                                                                              : 4,
                    shiftOf(wParam), at);
+      return 0;
+    case WM_CLOSE:
+      // Alt+F4, or another program asking: the clipping ends through its code module.
+      closedFromOutside();
       return 0;
     case WM_MOUSEMOVE:
       mouseMoved(buttonsOf(wParam), shiftOf(wParam), at);

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "runtime/controls.h"
 #include "frontends/win32/native_window.h"
+#include "runtime/controls.h"
 
 namespace kepa {
 

@@ -64,6 +64,7 @@ void NativeWindow::deleteLater() {
   for (NativeTimer* timer : timers_)
     timer->stop();
   ShowWindow(hwnd_, SW_HIDE);
+  deleteAsked_ = true;
   PostMessageW(hwnd_, kDeleteWindow, 0, 0);
 }
 
@@ -102,7 +103,9 @@ LRESULT CALLBACK NativeWindow::procedure(HWND hwnd, UINT message, WPARAM wParam,
   NativeWindow* window = of(hwnd);
   if (window == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
   if (message == kDeleteWindow) {
-    delete window;
+    // Any program can post this number to any window: only the window's own deleteLater
+    // counts.
+    if (window->deleteAsked_) delete window;
     return 0;
   }
   if (message == WM_TIMER) {

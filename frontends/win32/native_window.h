@@ -8,8 +8,8 @@
 #include <string>
 
 #include "core/geometry.h"
-#include "runtime/timer.h"
 #include "frontends/win32/windows_api.h"
+#include "runtime/timer.h"
 
 namespace kepa {
 
@@ -61,6 +61,7 @@ class NativeWindow {
 
   HWND hwnd_ = nullptr;
   std::set<NativeTimer*> timers_;
+  bool deleteAsked_ = false;
 };
 
 // The program's module, for resources and window classes.

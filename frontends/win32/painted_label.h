@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "runtime/controls.h"
 #include "frontends/win32/windows_api.h"
+#include "runtime/controls.h"
 
 namespace kepa {
 

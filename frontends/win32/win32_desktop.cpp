@@ -19,6 +19,8 @@ class Win32Desktop::Owner final : public NativeWindow {
       desktop_.taskbarCreated();
       return 0;
     }
+    // Nothing closes the program's hidden window but the program.
+    if (message == WM_CLOSE) return 0;
     if (message == kRequest) {
       if (desktop_.requested) desktop_.requested(wParam != 0);
       return 0;

@@ -203,6 +203,23 @@ TEST(Form1StartUp, EndedWhileWaitingForTheTrayDoesNotStartAndACaptureAskedForRun
 
 // スタ－トキャプチャ－ asked for from the command line: nothing while a clipping (with or without
 // one of its dialogs) or a popup menu is up.
+// Closed from outside (Alt+F4, Windows asking the program to end), the windows go through
+// their code: the clipping ends as クリッピング終了 ends it, the tray window ends the program.
+TEST_F(Form1Test, WindowsClosedFromOutsideUnloadThroughTheirCode) {
+  app.requestCapture();
+  (void)app.form3().Visible();  // the magnifier loaded, hidden
+  module1().SliderR = 7;
+  window().closedFromOutside();
+  EXPECT_FALSE(app.form2().isLoaded() || app.form3().isLoaded());
+  app.requestCapture();  // the next reference makes the window afresh: Form_Load runs
+  EXPECT_TRUE(window().shown);
+  EXPECT_EQ(module1().SliderR, 50);
+
+  splash().close();
+  EXPECT_FALSE(desktop.icon.has_value());
+  EXPECT_EQ(desktop.exitCode, 0);
+}
+
 TEST_F(Form1Test, ACaptureAskedForRunsOnlyWhileNothingOfTheProgramIsOpen) {
   desktop.whilePopup = [&] { app.requestCapture(); };
   desktop.sendIconEvent(WM_RBUTTONDOWN);  // the tray menu, dismissed

@@ -10,11 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include "frontends/qt/apply_window_pos.h"
 #include "frontends/qt/form1_window.h"
 #include "frontends/qt/form2_window.h"
 #include "frontends/qt/form3_window.h"
 #include "frontends/qt/form4_window.h"
-#include "frontends/qt/apply_window_pos.h"
 
 namespace kepa {
 namespace {
@@ -30,7 +30,7 @@ void sendMouse(QWidget& to, QEvent::Type type, QPoint at, Qt::MouseButton button
 }
 
 TEST(SplashWindow, LabelsFontsPlaceAndRendering) {
-  Form1Window window(15.0F, {[](int, int, float, float) {}, [] {}});
+  Form1Window window(15.0F, {[](int, int, float, float) {}, [] {}, [] {}});
   // Each label: caption, place, text colour, weight and points, background, alignment.
   QStringList labels;
   for (const QLabel* label :
@@ -98,7 +98,7 @@ TEST(ClippingWindow, PaintsTheImageFrameRegionImageOutlineAndCrossHair) {
   int downs = 0;
   Form2Window window(std::move(screen), 15.0F, 15.0F,
                      {[&](int, int, float, float) { ++downs; }, [](int, int, float, float) {},
-                      [](int, int, float, float) {}, [] {}, [](float, float) {}});
+                      [](int, int, float, float) {}, [] {}, [](float, float) {}, [] {}});
   window.showOverScreen();
   EXPECT_EQ(window.geometry(), QRect(0, 0, 640, 480));
   EXPECT_EQ(window.cursor().shape(), Qt::BlankCursor);

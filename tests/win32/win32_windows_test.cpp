@@ -1,6 +1,7 @@
 // The Win32 front end's own rules, under wine with no display (its null graphics driver): the
 // windows laid out as designed at 100 % and 200 %, and what their messages do.
 #include <algorithm>
+#include <array>
 #include <string>
 #include <utility>
 #include <vector>
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "core/design_pixels.h"
+#include "frontends/win32/form2_window.h"
 #include "frontends/win32/form3_window.h"
 #include "frontends/win32/form4_window.h"
 #include "frontends/win32/wide_text.h"
@@ -110,6 +112,65 @@ TEST(Win32Messages, ARequestPostedToTheHiddenWindowAsksForACapture) {
   PostMessageW(running, Win32Desktop::kRequest, 0, 0);
   desktop.DoEvents();
   EXPECT_EQ(asked, (std::vector<bool>{true, false}));
+}
+
+// Runs post_message.exe, beside this program: another process posts `message` to the first
+// window of `windowClass`.
+void postFromAnotherProgram(const std::wstring& windowClass, UINT message, WPARAM wParam = 0) {
+  std::wstring path(MAX_PATH * 4, L'\0');
+  path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+  path = path.substr(0, path.find_last_of(L"\\/") + 1) + L"post_message.exe";
+  std::wstring command = L"\"" + path + L"\" " + windowClass + L" " + std::to_wstring(message) +
+                         L" " + std::to_wstring(wParam);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  ASSERT_NE(CreateProcessW(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           nullptr, &startup, &process),
+            FALSE);
+  WaitForSingleObject(process.hProcess, 10000);
+  DWORD status = 1;
+  GetExitCodeProcess(process.hProcess, &status);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  EXPECT_EQ(status, 0U) << "post_message found no window";
+}
+
+// Another program posts the number that the program's windows post to end themselves, and a
+// close: the hidden window stays, and a later request still reaches it.
+TEST(Win32Messages, AnotherProgramCanNeitherFreeNorCloseTheHiddenWindow) {
+  Win32Desktop desktop;
+  std::vector<bool> asked;
+  desktop.requested = [&](bool capture) { asked.push_back(capture); };
+  postFromAnotherProgram(Win32Desktop::kOwnerClass, WM_APP + 1);
+  postFromAnotherProgram(Win32Desktop::kOwnerClass, WM_CLOSE);
+  desktop.DoEvents();
+  const HWND running = FindWindowW(Win32Desktop::kOwnerClass, nullptr);
+  ASSERT_NE(running, nullptr);
+  PostMessageW(running, Win32Desktop::kRequest, 1, 0);
+  desktop.DoEvents();
+  EXPECT_EQ(asked, std::vector<bool>{true});
+}
+
+// The frozen screen: a quick second press (a double click to Windows) is a press, and a close
+// from outside goes to the window's code.
+TEST(Win32Messages, TheFrozenScreenTakesADoubleClickAsAPressAndAClose) {
+  std::vector<int> presses;
+  int closed = 0;
+  Form2Face::Handlers handlers;
+  handlers.mouseDown = [&](int button, int, float, float) { presses.push_back(button); };
+  handlers.mouseMove = [](int, int, float, float) {};
+  handlers.mouseUp = [](int, int, float, float) {};
+  handlers.closed = [&] { ++closed; };
+  Form2Window window(Surface(64, 48), 15.0F, 15.0F, std::move(handlers), {0, 0});
+  const LPARAM at = MAKELPARAM(10, 12);
+  for (const UINT message : std::array<UINT, 6>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK,
+                                                WM_LBUTTONUP, WM_RBUTTONDBLCLK, WM_RBUTTONUP})
+    SendMessageW(window.hwnd(), message, 0, at);
+  EXPECT_EQ(presses, (std::vector<int>{1, 1, 2}));
+  SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(closed, 1);
+  EXPECT_TRUE(IsWindow(window.hwnd()));
 }
 
 }  // namespace
