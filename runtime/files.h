@@ -29,10 +29,15 @@ class Files {
   [[nodiscard]] virtual bool canWriteIn(const std::string& path) = 0;
   // Whether `path` names an existing folder.
   [[nodiscard]] virtual bool isFolder(const std::string& path) = 0;
+  // Whether `path` itself is a symbolic link (or another reparse point), looked at without
+  // following it.
+  [[nodiscard]] virtual bool isLink(const std::string& path) = 0;
 
   // SavePicture: the picture written as a Windows bitmap (24 bits per pixel) whatever the
-  // file's name. A picture without pixels, an empty name and a folder are refused before
-  // anything is written; the rest is writeBitmap's.
+  // file's name. A picture without pixels, an empty name, a folder and a link are refused
+  // before anything is written: a link would have the save replace whatever it points at
+  // (another user can plant one in a shared folder under the proposed name). The rest is
+  // writeBitmap's.
   [[nodiscard]] SaveOutcome SavePicture(const Surface& picture, const std::string& path);
 
   // Clipboard.Clear and Clipboard.SetData with a picture. The two make one replacement of

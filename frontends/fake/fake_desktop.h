@@ -66,8 +66,9 @@ class FakeDesktop final : public Screen,
   std::string appPath = "/usr/local/bin";
   std::string picturesFolder = "/root/Pictures";
   bool appPathWritable = true;
-  // Paths that name folders.
+  // Paths that name folders, and links.
   std::set<std::string> folders;
+  std::set<std::string> links;
   // Why the next saves fail, in order; an empty queue lets them succeed.
   std::deque<std::string> saveFailures;
   bool clipboardRefuses = false;  // the clipboard cannot be written
@@ -138,6 +139,7 @@ class FakeDesktop final : public Screen,
   [[nodiscard]] std::string picturesPath() override;
   [[nodiscard]] bool canWriteIn(const std::string& path) override;
   [[nodiscard]] bool isFolder(const std::string& path) override;
+  [[nodiscard]] bool isLink(const std::string& path) override { return links.contains(path); }
   void ClipboardClear() override;
   bool ClipboardSetData(const Surface& image) override;
   void endProgram(int exitCode) override;

@@ -30,6 +30,10 @@ bool QtFiles::isFolder(const std::string& path) {
   return QFileInfo(QString::fromStdString(path)).isDir();
 }
 
+bool QtFiles::isLink(const std::string& path) {
+  return QFileInfo(QString::fromStdString(path)).isSymLink();
+}
+
 SaveOutcome QtFiles::writeBitmap(const std::vector<std::uint8_t>& bytes, const std::string& path) {
   return writeBitmapFile(bytes, path);
 }

@@ -11,6 +11,7 @@ class QtFiles final : public Files {
   [[nodiscard]] std::string picturesPath() override;
   [[nodiscard]] bool canWriteIn(const std::string& path) override;
   [[nodiscard]] bool isFolder(const std::string& path) override;
+  [[nodiscard]] bool isLink(const std::string& path) override;
   void ClipboardClear() override;
   bool ClipboardSetData(const Surface& image) override;
 

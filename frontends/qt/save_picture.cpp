@@ -1,54 +1,85 @@
 #include "frontends/qt/save_picture.h"
 
+#include <cerrno>
+#include <cstring>
 #include <vector>
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kepa {
 
 namespace {
 
-SaveOutcome failed(const std::string& reason) {
-  return {false, reason};
+SaveOutcome failed(const char* what, int error) {
+  return {false, std::string(what) + "（" + std::strerror(error) + "）。"};
 }
 
-template <typename File>
-bool writeAll(File& file, const std::vector<std::uint8_t>& bytes) {
-  return file.write(reinterpret_cast<const char*>(bytes.data()),
-                    static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
+// Writes every byte to `fd`, and to the disk.
+bool writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote <= 0) return false;
+    done += static_cast<std::size_t>(wrote);
+  }
+  return ::fsync(fd) == 0 || errno == EINVAL;  // a pipe or a device that keeps nothing
+}
+
+// The folder of `path`, to make the temporary file in.
+std::string folderOf(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 }  // namespace
 
 SaveOutcome writeBitmapFile(const std::vector<std::uint8_t>& bytes, const std::string& path) {
-  const QString name = QString::fromStdString(path);
-  const QFileInfo target(name);
-
-  if (target.exists() && !target.isFile()) {
+  struct stat existing {};
+  const bool exists = ::lstat(path.c_str(), &existing) == 0;
+  if (exists && !S_ISREG(existing.st_mode) && !S_ISLNK(existing.st_mode)) {
     // A device or a pipe cannot be replaced by renaming: it is written to as it is.
-    QFile device(name);
-    if (!device.open(QIODevice::WriteOnly)) {
-      return failed("開けません（" + device.errorString().toStdString() + "）。");
-    }
-    if (!writeAll(device, bytes) || !device.flush()) {
-      return failed("書き込めません（" + device.errorString().toStdString() + "）。");
-    }
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return failed("開けません", errno);
+    const bool wrote = writeAll(fd, bytes);
+    const int error = errno;
+    ::close(fd);
+    if (!wrote) return failed("書き込めません", error);
     return {true, {}};
   }
 
-  QSaveFile file(name);
-  file.setDirectWriteFallback(false);
-  if (!file.open(QIODevice::WriteOnly)) {
-    return failed("作成できません（" + file.errorString().toStdString() + "）。");
+  // A new file beside the target, under a name nobody can guess or plant first, that then
+  // takes the target's place: rename replaces the name itself and never follows a link
+  // planted there meanwhile.
+  std::string temporary = folderOf(path) + "/.kepa-XXXXXX";
+  const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+  if (fd < 0) return failed("作成できません", errno);
+  // The target's permissions where it exists; a new file's as the umask allows.
+  mode_t mode = 0;
+  if (exists && S_ISREG(existing.st_mode)) {
+    mode = existing.st_mode & 07777;
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode = 0666 & ~mask;
   }
-  if (!writeAll(file, bytes)) {
-    const std::string reason = file.errorString().toStdString();
-    file.cancelWriting();
-    return failed("書き込めません（" + reason + "）。");
+  bool wrote = ::fchmod(fd, mode) == 0 && writeAll(fd, bytes);
+  int error = errno;
+  if (::close(fd) != 0 && wrote) {
+    wrote = false;
+    error = errno;
   }
-  if (!file.commit()) return failed("書き込めません（" + file.errorString().toStdString() + "）。");
+  if (wrote && ::rename(temporary.c_str(), path.c_str()) != 0) {
+    wrote = false;
+    error = errno;
+  }
+  if (!wrote) {
+    ::unlink(temporary.c_str());
+    return failed("書き込めません", error);
+  }
   return {true, {}};
 }
 

@@ -1,7 +1,7 @@
-// A bitmap file's bytes written with Qt's files: a regular file (or a new one) is written to a
-// temporary file beside it that then replaces it; on any failure the temporary file is removed
-// and an existing file is left byte for byte as it was. A device or other special file is
-// written to directly.
+// A bitmap file's bytes written to a path that is no link: a regular file (or a new one) is
+// written to a new temporary file beside it that then replaces it; on any failure the
+// temporary file is removed and an existing file is left byte for byte as it was. A device or
+// other special file is written to directly.
 #pragma once
 
 #include <cstdint>

@@ -57,6 +57,7 @@ class Win32Desktop final : public Screen,
   [[nodiscard]] std::string picturesPath() override;
   [[nodiscard]] bool canWriteIn(const std::string& path) override;
   [[nodiscard]] bool isFolder(const std::string& path) override;
+  [[nodiscard]] bool isLink(const std::string& path) override;
   void ClipboardClear() override;
   bool ClipboardSetData(const Surface& image) override;
   void endProgram(int exitCode) override;

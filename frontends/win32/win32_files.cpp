@@ -1,5 +1,8 @@
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
+#include <random>
 
 #include "core/bmp.h"
 #include "frontends/win32/wide_text.h"
@@ -62,14 +65,29 @@ bool Win32Desktop::isFolder(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+bool Win32Desktop::isLink(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(wideOf(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
 SaveOutcome Win32Desktop::writeBitmap(const std::vector<std::uint8_t>& bytes,
                                       const std::string& path) {
   const std::wstring target = wideOf(path);
-  // Written beside the file, then put in its place: an existing file is only ever replaced by
-  // a complete new one.
-  const std::wstring temporary = target + L".kepa-tmp";
-  HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  const std::wstring folder = target.substr(0, target.find_last_of(L"\\/") + 1);
+  // Written to a new file beside the target under a name nobody can guess, then put in its
+  // place: an existing file is only ever replaced by a complete new one. CREATE_NEW opens
+  // nothing that is already there, a reparse point planted at the name included.
+  std::random_device random;
+  std::wstring temporary;
+  HANDLE file = INVALID_HANDLE_VALUE;
+  for (int attempt = 0; attempt < 8 && file == INVALID_HANDLE_VALUE; ++attempt) {
+    wchar_t name[32];
+    std::swprintf(name, std::size(name), L".kepa-%08x%08x.tmp", random(), random());
+    temporary = folder + name;
+    file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
+  }
   if (file == INVALID_HANDLE_VALUE) return failed("作成できません");
   DWORD written = 0;
   const bool wrote =
@@ -81,8 +99,17 @@ SaveOutcome Win32Desktop::writeBitmap(const std::vector<std::uint8_t>& bytes,
     DeleteFileW(temporary.c_str());
     return writeFailure;
   }
-  if (MoveFileExW(temporary.c_str(), target.c_str(),
-                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == FALSE) {
+  // An existing file keeps its security and creation time (ReplaceFileW) and its attributes
+  // (set again: not every ReplaceFileW keeps them, wine's does not); a new one takes the
+  // folder's.
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  const bool existing = attributes != INVALID_FILE_ATTRIBUTES;
+  const bool placed =
+      existing ? ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
+                              REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != FALSE
+               : MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
+  if (placed && existing) SetFileAttributesW(target.c_str(), attributes);
+  if (!placed) {
     const SaveOutcome moveFailure = failed("書き込めません");
     DeleteFileW(temporary.c_str());
     return moveFailure;
@@ -102,7 +129,12 @@ bool Win32Desktop::ClipboardSetData(const Surface& image) {
   const std::size_t size = bytes.size() - 14;
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
   if (memory == nullptr) return false;
-  std::memcpy(GlobalLock(memory), bytes.data() + 14, size);
+  void* locked = GlobalLock(memory);
+  if (locked == nullptr) {
+    GlobalFree(memory);
+    return false;
+  }
+  std::memcpy(locked, bytes.data() + 14, size);
   GlobalUnlock(memory);
   if (OpenClipboard(ownerWindow()) == FALSE) {
     GlobalFree(memory);

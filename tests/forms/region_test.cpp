@@ -101,19 +101,23 @@ TEST_F(RegionTest, AFailedSaveIsReportedWithThePathAndTheReason) {
   EXPECT_TRUE(desktop.files.empty());
 }
 
-// Refused before a front end writes anything: a picture without pixels, no name, a folder.
+// Refused before a front end writes anything: a picture without pixels, no name, a folder,
+// a link.
 TEST(SaveRefusals, ComeBeforeAnyWriteWithTheirOwnWords) {
   FakeDesktop desktop;
   desktop.folders.insert("/tmp/pictures");
+  desktop.links.insert("/tmp/RozAze.bmp");
   const Surface picture(2, 2);
   const Surface none;
   const struct {
     const Surface* picture;
     const char* path;
     const char* reason;
-  } cases[] = {{&none, "/tmp/a.bmp", "画像の幅または高さが 0 のため、ビットマップにできません。"},
-               {&picture, "", "ファイル名がありません。"},
-               {&picture, "/tmp/pictures", "同じ名前のフォルダーがあります。"}};
+  } cases[] = {
+      {&none, "/tmp/a.bmp", "画像の幅または高さが 0 のため、ビットマップにできません。"},
+      {&picture, "", "ファイル名がありません。"},
+      {&picture, "/tmp/pictures", "同じ名前のフォルダーがあります。"},
+      {&picture, "/tmp/RozAze.bmp", "同じ名前のリンクがあります（リンク先には書き込みません）。"}};
   for (const auto& c : cases) {
     const SaveOutcome outcome = desktop.SavePicture(*c.picture, c.path);
     EXPECT_FALSE(outcome.saved) << c.reason;

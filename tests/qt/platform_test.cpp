@@ -95,6 +95,9 @@ TEST(SaveBitmapFile, WritesABitmapUnderAnyNameAndLosesNothingOnAFailure) {
   }
   const fs::path existing = folder / "keep.bmp";
   { std::ofstream(existing, std::ios::binary) << "precious"; }
+  // A link planted under the name the user saves to, pointing at one of the user's files.
+  const fs::path planted = folder / "planted.bmp";
+  fs::create_symlink(existing, planted);
   // A folder nobody can write, a full disk, a folder as the name, a folder that does not
   // exist, no name; and a picture without pixels over an existing file.
   const std::string failing[] = {"/proc/kepa.bmp",
@@ -102,7 +105,8 @@ TEST(SaveBitmapFile, WritesABitmapUnderAnyNameAndLosesNothingOnAFailure) {
                                  (folder / "a folder").string(),
                                  (folder / "missing" / "x.bmp").string(),
                                  "",
-                                 existing.string()};
+                                 existing.string(),
+                                 planted.string()};
   const Surface none;
   for (const std::string& path : failing) {
     const SaveOutcome outcome = files.SavePicture(path == existing ? none : picture, path);
@@ -120,7 +124,8 @@ TEST(SaveBitmapFile, WritesABitmapUnderAnyNameAndLosesNothingOnAFailure) {
     names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"RozAze.bmp", "a folder", "keep.bmp", "noextension",
-                                             "picture.png"}));
+                                             "picture.png", "planted.bmp"}));
+  EXPECT_TRUE(fs::is_symlink(planted));
   fs::remove_all(folder);
 }
 

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/bmp.h"
 #include "core/design_pixels.h"
 #include "frontends/win32/form2_window.h"
 #include "frontends/win32/form3_window.h"
@@ -171,6 +172,64 @@ TEST(Win32Messages, TheFrozenScreenTakesADoubleClickAsAPressAndAClose) {
   SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
   EXPECT_EQ(closed, 1);
   EXPECT_TRUE(IsWindow(window.hwnd()));
+}
+
+std::string contentsOf(const std::wstring& path) {
+  std::string bytes;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "(none)";
+  char buffer[4096];
+  DWORD read = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) != FALSE && read > 0)
+    bytes.append(buffer, read);
+  CloseHandle(file);
+  return bytes;
+}
+
+void writeFile(const std::wstring& path, const std::string& bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+// A save over an existing file: the file keeps its attributes, a file planted at a name the
+// save might use is left alone, and no temporary file stays behind.
+TEST(Win32Files, ASaveReplacesAFileKeepingItsAttributesAndTouchesNothingPlanted) {
+  Win32Desktop desktop;
+  std::wstring folder(MAX_PATH, L'\0');
+  folder.resize(GetTempPathW(MAX_PATH, folder.data()));
+  folder += L"kepa-save-test\\";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  const std::wstring target = folder + L"RozAze.bmp";
+  const std::wstring planted = target + L".kepa-tmp";
+  writeFile(target, "old");
+  SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_HIDDEN);
+  writeFile(planted, "planted");
+
+  Surface picture(3, 2);
+  picture.row(1)[2] = 0xFF123456U;
+  ASSERT_TRUE(desktop.SavePicture(picture, utf8Of(target)).saved);
+  const std::vector<std::uint8_t> expected = encodeBmp(picture);
+  EXPECT_EQ(contentsOf(target), std::string(expected.begin(), expected.end()));
+  EXPECT_NE(GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0U);
+  EXPECT_EQ(contentsOf(planted), "planted");
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
+  do {
+    const std::wstring name = found.cFileName;
+    if (name != L"." && name != L"..") names.push_back(utf8Of(name));
+  } while (FindNextFileW(search, &found) != FALSE);
+  FindClose(search);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"RozAze.bmp", "RozAze.bmp.kepa-tmp"}));
+  SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileW(target.c_str());
+  DeleteFileW(planted.c_str());
+  RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace
