@@ -13,6 +13,7 @@
 
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTimer>
 
 namespace kepa {
 
@@ -23,6 +24,10 @@ constexpr const char* kCapture = "capture";
 constexpr int kAnswerTimeoutMs = 10000;
 // How long a start waits for the lock's holder to begin listening.
 constexpr std::chrono::seconds kListenWait{10};
+// What a running kepa takes from the socket.
+constexpr int kMaxClients = 8;
+constexpr qint64 kMaxLine = 64;
+constexpr std::chrono::seconds kClientTime{2};
 
 enum class HandOver { Taken, NoServer, NoAnswer };
 
@@ -123,9 +128,26 @@ ClaimResult SocketInstance::claim(InstanceRequest request) {
 
 void SocketInstance::serve() {
   while (QLocalSocket* client = server_->nextPendingConnection()) {
+    // Only the user's own programs reach the socket, but any of them may misbehave: a few
+    // clients at a time, each with one short line in a short time, or it is dropped.
+    const auto drop = [client] {
+      client->abort();
+      client->deleteLater();
+    };
+    if (clients_ >= kMaxClients) {
+      drop();
+      continue;
+    }
+    ++clients_;
+    QObject::connect(client, &QObject::destroyed, [this] { --clients_; });
+    client->setReadBufferSize(kMaxLine);
+    QTimer::singleShot(kClientTime, client, drop);
     QObject::connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
-    QObject::connect(client, &QLocalSocket::readyRead, client, [this, client] {
-      if (!client->canReadLine()) return;
+    QObject::connect(client, &QLocalSocket::readyRead, client, [this, client, drop] {
+      if (!client->canReadLine()) {
+        if (client->bytesAvailable() >= kMaxLine) drop();
+        return;
+      }
       const QByteArray line = client->readLine().trimmed();
       const bool capture = line == kCapture;
       if (!capture && line != kStart) {

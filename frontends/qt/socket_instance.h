@@ -42,6 +42,7 @@ class SocketInstance {
   int lock_ = -1;
   std::string problem_;
   std::unique_ptr<QLocalServer> server_;
+  int clients_ = 0;  // connected and not yet dropped
 };
 
 }  // namespace kepa

@@ -1,5 +1,6 @@
 #include "frontends/qt/termination_signals.h"
 
+#include <cerrno>
 #include <csignal>
 #include <stdexcept>
 
@@ -13,15 +14,20 @@ namespace {
 // The self-pipe: the handler only writes a byte, which the event loop then reads.
 int pipeEnds[2] = {-1, -1};
 
+// The code it interrupts keeps its errno; a full pipe (signals faster than the loop reads)
+// drops the byte instead of blocking, since one unread byte is already enough.
 extern "C" void onTerminationSignal(int) {
+  const int saved = errno;
   const char byte = 1;
   [[maybe_unused]] const ssize_t written = ::write(pipeEnds[0], &byte, 1);
+  errno = saved;
 }
 
 }  // namespace
 
 TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
-  if (::socketpair(AF_UNIX, SOCK_STREAM, 0, pipeEnds) != 0) {
+  // Not inherited by programs kepa starts, and never blocking the handler or the loop.
+  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, pipeEnds) != 0) {
     throw std::runtime_error("socketpair failed");
   }
   notifier_ = std::make_unique<QSocketNotifier>(pipeEnds[1], QSocketNotifier::Read);
@@ -44,8 +50,9 @@ TerminationSignals::~TerminationSignals() {
 }
 
 void TerminationSignals::onReadable() {
-  char byte = 0;
-  [[maybe_unused]] const ssize_t got = ::read(pipeEnds[1], &byte, 1);
+  char bytes[64];
+  while (::read(pipeEnds[1], bytes, sizeof bytes) > 0) {
+  }
   emit terminationRequested();
 }
 

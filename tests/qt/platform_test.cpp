@@ -1,14 +1,22 @@
 // The Qt front end's services: timers, fonts, the save dialog, the bitmap file, the socket's
-// folder.
+// folder, termination signals.
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <set>
+#include <string>
+#include <vector>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QApplication>
 #include <QImage>
+#include <QLocalSocket>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -20,6 +28,7 @@
 #include "frontends/qt/qt_timer.h"
 #include "frontends/qt/save_dialog.h"
 #include "frontends/qt/socket_instance.h"
+#include "frontends/qt/termination_signals.h"
 
 namespace kepa {
 namespace {
@@ -162,6 +171,83 @@ TEST(SocketInstanceFolder, OnlyAFolderOfTheUserThatNobodyElseCanOpenIsUsed) {
   }
   EXPECT_EQ(fs::status(root / "missing").permissions(), fs::perms::owner_all);
   fs::remove_all(root);
+}
+
+// A running kepa's socket: a few clients at a time, each with one short line in a short time;
+// a silent or flooding client is dropped, and the socket goes on serving.
+TEST(SocketInstance, ServesAFewClientsEachOneShortLineInAShortTime) {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::path(::testing::TempDir()) / "kepa-socket";
+  fs::remove_all(folder);
+  std::vector<InstanceRequest> requests;
+  SocketInstance running([&](InstanceRequest request) { requests.push_back(request); },
+                         folder.string());
+  ASSERT_EQ(running.claim(InstanceRequest::Start), ClaimResult::Primary);
+  const QString path = QString::fromStdString((folder / "socket").string());
+  const auto connected = [](const std::vector<std::unique_ptr<QLocalSocket>>& clients) {
+    return std::count_if(clients.begin(), clients.end(), [](const auto& client) {
+      return client->state() == QLocalSocket::ConnectedState;
+    });
+  };
+  std::vector<std::unique_ptr<QLocalSocket>> silent;
+  for (int k = 0; k < 20; ++k) {
+    silent.push_back(std::make_unique<QLocalSocket>());
+    silent.back()->connectToServer(path);
+  }
+  QTest::qWait(300);
+  EXPECT_EQ(connected(silent), 8);
+  QTest::qWait(2000);  // silent for too long
+  EXPECT_EQ(connected(silent), 0);
+
+  QLocalSocket flood;
+  flood.connectToServer(path);
+  flood.write(QByteArray(64 * 1024, 'x'));
+  QTest::qWait(300);
+  EXPECT_NE(flood.state(), QLocalSocket::ConnectedState);
+
+  QLocalSocket asking;
+  asking.connectToServer(path);
+  asking.write("capture\n");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return asking.canReadLine(); }, 2000));
+  EXPECT_EQ(asking.readLine(), QByteArray("ok\n"));
+  EXPECT_EQ(requests, std::vector<InstanceRequest>{InstanceRequest::Capture});
+  fs::remove_all(folder);
+}
+
+// The sockets open now, by descriptor.
+std::set<int> openSockets() {
+  std::set<int> sockets;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    struct stat info {};
+    const int fd = std::stoi(entry.path().filename().string());
+    if (::fstat(fd, &info) == 0 && S_ISSOCK(info.st_mode)) sockets.insert(fd);
+  }
+  return sockets;
+}
+
+// A flood of termination signals: the handler never blocks on its full pipe, the code it
+// interrupts keeps its errno, its sockets are not inherited by programs kepa starts, and the
+// loop hears of it once it runs.
+TEST(TerminationSignals, AFloodNeitherBlocksNorChangesErrnoAndTheLoopHearsOfIt) {
+  const std::set<int> before = openSockets();
+  int heard = 0;
+  {
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, [&] { ++heard; });
+    for (const int fd : openSockets()) {
+      if (before.contains(fd)) continue;
+      EXPECT_NE(::fcntl(fd, F_GETFD) & FD_CLOEXEC, 0) << fd;
+      EXPECT_NE(::fcntl(fd, F_GETFL) & O_NONBLOCK, 0) << fd;
+    }
+    // More bytes than a socket's buffer holds.
+    for (int k = 0; k < 400000; ++k) {
+      errno = EDOM;
+      ::raise(SIGTERM);
+      ASSERT_EQ(errno, EDOM) << k;
+    }
+    QCoreApplication::processEvents();
+  }
+  EXPECT_EQ(heard, 1);
 }
 
 }  // namespace
