@@ -48,6 +48,12 @@ QtLabel* Form3Client::addLabel(const Form3LabelDesign& design) {
   font.setPointSizeF(kForm3LabelFont.points);
   font.setBold(kForm3LabelFont.bold);
   label->setFont(font);
+  // The window's own colours, not the desktop theme's: black on the grey the view is drawn on,
+  // readable on a dark theme too.
+  QPalette colours = label->palette();
+  colours.setColor(QPalette::WindowText, Qt::black);
+  colours.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
+  label->setPalette(colours);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   label->setMargin(0);
   label->setIndent(0);

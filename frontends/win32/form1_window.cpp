@@ -91,9 +91,10 @@ int shiftOf(WPARAM keys) {
          (GetKeyState(VK_MENU) < 0 ? 4 : 0);
 }
 
-Form1Window::Form1Window(float twipsPerPixel, Handlers handlers)
+Form1Window::Form1Window(float twipsPerPixel, Handlers handlers, Point origin)
     : Form1Face(twipsPerPixel),
       handlers_(std::move(handlers)),
+      origin_(origin),
       timer1_(*this, [this] { handlers_.timer1(); }),
       big_(makeFont(kHeavyFamily, 36, FW_BOLD, twipsPerPixel)),
       version_(makeFont(kHeavyFamily, 24, FW_NORMAL, twipsPerPixel)),
@@ -109,7 +110,7 @@ Form1Window::~Form1Window() {
 }
 
 void Form1Window::moveTo(Point topLeft) {
-  ::SetWindowPos(hwnd(), nullptr, topLeft.x, topLeft.y, 0, 0,
+  ::SetWindowPos(hwnd(), nullptr, topLeft.x + origin_.x, topLeft.y + origin_.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

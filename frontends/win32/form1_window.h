@@ -9,7 +9,9 @@ namespace kepa {
 
 class Form1Window final : public NativeWindow, public Form1Face {
  public:
-  Form1Window(float twipsPerPixel, Handlers handlers);
+  // `origin`: where the desktop's (0, 0) lies on the screen's coordinates, which start at the
+  // primary monitor's corner.
+  Form1Window(float twipsPerPixel, Handlers handlers, Point origin);
   ~Form1Window() override;
 
   void destroyLater() override { deleteLater(); }
@@ -25,6 +27,7 @@ class Form1Window final : public NativeWindow, public Form1Face {
 
  private:
   Handlers handlers_;
+  Point origin_;
   NativeTimer timer1_;
   HFONT big_;
   HFONT version_;

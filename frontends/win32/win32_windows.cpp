@@ -9,8 +9,9 @@ namespace kepa {
 
 WindowFactories win32Windows(Win32Desktop& desktop) {
   return {
-      .form1 = [](float twipsPerPixel, Form1Face::Handlers handlers) -> std::unique_ptr<Form1Face> {
-        return std::make_unique<Form1Window>(twipsPerPixel, std::move(handlers));
+      .form1 = [&desktop](float twipsPerPixel,
+                          Form1Face::Handlers handlers) -> std::unique_ptr<Form1Face> {
+        return std::make_unique<Form1Window>(twipsPerPixel, std::move(handlers), desktop.origin());
       },
       .form2 = [&desktop](Surface image, float twipsPerPixelX, float twipsPerPixelY,
                           Form2Face::Handlers handlers) -> std::unique_ptr<Form2Face> {

@@ -138,6 +138,17 @@ TEST(ClippingWindow, PaintsTheImageFrameRegionImageOutlineAndCrossHair) {
 }
 
 TEST(MagnifierWindow, ItsFrameLabelsAndMouseAtEachScale) {
+  // A dark desktop theme for the time of the test.
+  const struct DarkTheme {
+    QPalette before = QApplication::palette();
+    DarkTheme() {
+      QPalette dark = before;
+      dark.setColor(QPalette::WindowText, Qt::white);
+      dark.setColor(QPalette::Window, Qt::black);
+      QApplication::setPalette(dark);
+    }
+    ~DarkTheme() { QApplication::setPalette(before); }
+  } theme;
   int moves = 0;
   const auto make = [&](float twipsPerPixel) {
     return std::make_unique<Form3Window>(
@@ -162,6 +173,8 @@ TEST(MagnifierWindow, ItsFrameLabelsAndMouseAtEachScale) {
     EXPECT_EQ(label->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
     EXPECT_TRUE(label->font().bold());
     EXPECT_EQ(label->font().pointSize(), 12);
+    // Black, whatever the theme.
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(Qt::black));
   }
   EXPECT_EQ(labels.join('|').toStdString(),
             "X : 8,240 25x17|Label3 40,240 89x17|Y : 128,240 25x17|Label4 160,240 57x17");

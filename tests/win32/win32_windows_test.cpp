@@ -10,6 +10,7 @@
 
 #include "core/bmp.h"
 #include "core/design_pixels.h"
+#include "frontends/win32/form1_window.h"
 #include "frontends/win32/form2_window.h"
 #include "frontends/win32/form3_window.h"
 #include "frontends/win32/form4_window.h"
@@ -84,6 +85,18 @@ TEST(Win32Layout, TheMagnifierKeepsItsCaptionAndClientSizeAt100And200Percent) {
               (Point{window.clientImage().width(), window.clientImage().height()}))
         << twipsPerPixel;
   }
+}
+
+// The splash is placed on the desktop, whose (0, 0) is the top-left corner of every monitor
+// together: with a monitor left of and above the primary one, the screen's coordinates, which
+// start at the primary's corner, are that far off.
+TEST(Win32Layout, TheSplashIsPlacedOnTheDesktopNotOnThePrimarysCoordinates) {
+  Form1Window window(15.0F, {}, {-1024, -200});
+  window.setLeftTwips(1200 * 15.0F);
+  window.setTopTwips(400 * 15.0F);
+  RECT frame;
+  GetWindowRect(window.hwnd(), &frame);
+  EXPECT_EQ((Point{frame.left, frame.top}), (Point{176, 200}));
 }
 
 // The close button and Alt+F4 both arrive as WM_CLOSE: the dialog's code decides, and the
