@@ -9,8 +9,21 @@ Point Win32Desktop::screenPixels() const {
 }
 
 void Win32Desktop::setMousePointer(MousePointer pointer) {
-  SetCursor(
-      LoadCursorW(nullptr, MAKEINTRESOURCEW(pointer == MousePointer::Hourglass ? 32514 : 32512)));
+  if (pointer == MousePointer::Hourglass) {
+    SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));  // IDC_WAIT
+    return;
+  }
+  // The default is the pointer of the window under it (the cross-hair over the frozen
+  // screen), as it would be after the next move, not the arrow.
+  POINT at{};
+  ::GetCursorPos(&at);
+  const HWND under = WindowFromPoint(at);
+  if (under == nullptr ||
+      SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
+                   MAKELPARAM(SendMessageW(under, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y)),
+                              WM_MOUSEMOVE)) == FALSE) {
+    SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));  // IDC_ARROW
+  }
 }
 
 std::vector<Monitor> Win32Desktop::monitors() const {

@@ -87,6 +87,23 @@ TEST(Win32Layout, TheMagnifierKeepsItsCaptionAndClientSizeAt100And200Percent) {
   }
 }
 
+// After the hourglass of a long effect, the pointer over the frozen screen is its cross-hair
+// again at once, not the arrow until the mouse moves.
+TEST(Win32Messages, TheDefaultPointerOverTheFrozenScreenIsItsOwn) {
+  Win32Desktop desktop;
+  Form2Face::Handlers handlers;
+  handlers.mouseDown = handlers.mouseMove = handlers.mouseUp = [](int, int, float, float) {};
+  Form2Window window(Surface(64, 48), 15.0F, 15.0F, std::move(handlers), {0, 0});
+  window.showOverScreen();
+  SetCursorPos(10, 10);
+  const HCURSOR arrow = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+  const HCURSOR own = SetCursor(arrow);  // the frozen screen's, as it was shown
+  desktop.setMousePointer(MousePointer::Hourglass);
+  EXPECT_NE(GetCursor(), own);
+  desktop.setMousePointer(MousePointer::Default);
+  EXPECT_EQ(GetCursor(), own);
+}
+
 // The splash is placed on the desktop, whose (0, 0) is the top-left corner of every monitor
 // together: with a monitor left of and above the primary one, the screen's coordinates, which
 // start at the primary's corner, are that far off.
