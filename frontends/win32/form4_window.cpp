@@ -8,10 +8,14 @@ namespace kepa {
 
 namespace {
 
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
-constexpr int kOk = 1;      // IDOK
-constexpr int kCancel = 2;  // IDCANCEL
+// An ordinary sizable window with the caption bar's buttons and the program's icon, as the
+// dialog is designed; not a dialog frame, which shows no icon.
+constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
+constexpr DWORD kExStyle = 0;
+// Not IDOK and IDCANCEL: the modal loop's dialog keys send those for Enter and Esc, which the
+// design gives no button (only a click, or a key on the focused button, presses one).
+constexpr int kOk = 201;
+constexpr int kCancel = 202;
 constexpr int kFirstOption = 101;
 
 }  // namespace

@@ -118,7 +118,7 @@ TEST(Win32Layout, TheSplashIsPlacedOnTheDesktopNotOnThePrimarysCoordinates) {
 
 // The close button and Alt+F4 both arrive as WM_CLOSE: the dialog's code decides, and the
 // window stays until it is unloaded.
-TEST(Win32Messages, ClosingTheSettingsDialogRunsItsHandlerAndKeepsTheWindow) {
+TEST(Win32Messages, TheSettingsDialogIsAWindowWhoseCloseAndButtonsAloneAct) {
   int closed = 0;
   int ok = 0;
   Form4Face::Handlers handlers;
@@ -128,8 +128,21 @@ TEST(Win32Messages, ClosingTheSettingsDialogRunsItsHandlerAndKeepsTheWindow) {
   SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
   EXPECT_EQ(closed, 1);
   EXPECT_TRUE(IsWindow(window.hwnd()));
+  // Enter and Esc, as the modal loop's dialog keys send them, press no button.
   SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  EXPECT_EQ(ok, 0);
+  // A click on OK does.
+  HWND button = nullptr;
+  while ((button = FindWindowExW(window.hwnd(), button, L"BUTTON", nullptr)) != nullptr) {
+    if (textOf(button) == "ＯＫ") SendMessageW(button, BM_CLICK, 0, 0);
+  }
   EXPECT_EQ(ok, 1);
+  // An ordinary sizable window with the caption bar's buttons, not a dialog frame.
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(window.hwnd(), GWL_STYLE));
+  const DWORD wanted = WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+  EXPECT_EQ(style & wanted, wanted);
+  EXPECT_EQ(GetWindowLongPtrW(window.hwnd(), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME, 0);
 }
 
 // A later start of kepa finds the running one by its hidden window and posts its request.
