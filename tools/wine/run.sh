@@ -19,7 +19,11 @@ if [[ $display == no ]]; then
   unset DISPLAY WAYLAND_DISPLAY
 fi
 wineboot >/dev/null 2>&1 </dev/null || true
-if [[ $display == no ]]; then
+if [[ $display == no ]] &&
+  ! wine reg query 'HKCU\Software\Wine\Drivers' /v Graphics 2>/dev/null </dev/null | grep -q null; then
   wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1 </dev/null
+  # The desktop that wineboot started has no driver: it starts again with the null one.
+  wineserver -k || true
+  wineboot >/dev/null 2>&1 </dev/null || true
 fi
 exec wine "$@"
