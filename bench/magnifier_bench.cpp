@@ -22,10 +22,10 @@
 
 #include "app/app.h"
 #include "bench_support.h"
-#include "own_display.h"
 #include "frontends/qt/qt_desktop.h"
 #include "frontends/qt/qt_windows.h"
 #include "frontends/qt/widget_of.h"
+#include "own_display.h"
 #include "ratio_reporter.h"
 
 namespace kepa::bench {

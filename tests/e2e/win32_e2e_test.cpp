@@ -10,8 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include "desktop_fixture.h"
 #include "core/bmp.h"
+#include "desktop_fixture.h"
 
 namespace kepa::xdriver {
 namespace {

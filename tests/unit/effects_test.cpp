@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include "core/bit_blt.h"
 #include "effects/colour_conversions.h"
 #include "effects/mosaic.h"
 #include "effects/surprise.h"
 #include "pixel_testing.h"
-#include "core/bit_blt.h"
 
 namespace kepa {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "pixel_testing.h"
 #include "core/bmp.h"
+#include "pixel_testing.h"
 
 namespace kepa {
 namespace {

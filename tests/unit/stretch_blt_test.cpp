@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "pixel_testing.h"
 #include "core/row_bands.h"
+#include "pixel_testing.h"
 
 namespace kepa {
 namespace {
