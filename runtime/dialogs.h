@@ -43,8 +43,8 @@ class Dialogs {
   virtual ~Dialogs() = default;
 
   // Shows the menu as a popup at the cursor and blocks until it closes; then the chosen
-  // item's click handler runs (nothing runs when the menu was dismissed). KEPA_TRACE_MENUS
-  // traces both on standard error.
+  // item's click handler runs (nothing runs when the menu was dismissed). Both go to
+  // the menu trace.
   void PopupMenu(Menu& menu);
   // True while a popup menu is up.
   [[nodiscard]] bool popupShown() const { return popupsShown_ > 0; }

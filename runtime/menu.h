@@ -55,8 +55,8 @@ class MenuItem {
 // A top-level menu is an item whose children are the entries of the popup.
 using Menu = MenuItem;
 
-// "Caption[item|item(disabled)|sub[...]]": what a popup of `model` shows, for the trace of
-// KEPA_TRACE_MENUS.
+// "Caption[item|item(disabled)|sub[...]]": what a popup of `model` shows, as the menu
+// trace (menu_trace.h) writes it.
 [[nodiscard]] std::string menuTrace(const MenuItem& model);
 
 }  // namespace kepa

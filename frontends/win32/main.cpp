@@ -56,7 +56,7 @@ bool handOver(bool capture) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  // Lines end as on every other system: the traces of KEPA_TRACE_MENUS are read by tools.
+  // Lines end as on every other system: the menu traces are read by tools.
   _setmode(_fileno(stderr), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
   const kepa::Language language = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE

@@ -18,10 +18,13 @@ void Win32Desktop::setMousePointer(MousePointer pointer) {
   POINT at{};
   ::GetCursorPos(&at);
   const HWND under = WindowFromPoint(at);
-  if (under == nullptr ||
-      SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
-                   MAKELPARAM(SendMessageW(under, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y)),
-                              WM_MOUSEMOVE)) == FALSE) {
+  // Only the program's own windows are asked: another program's may hang, and a message sent
+  // to it would hang kepa with it.
+  const bool own =
+      under != nullptr && GetWindowThreadProcessId(under, nullptr) == GetCurrentThreadId();
+  if (!own || SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
+                           MAKELPARAM(SendMessageW(under, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y)),
+                                      WM_MOUSEMOVE)) == FALSE) {
     SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));  // IDC_ARROW
   }
 }
